@@ -1,0 +1,61 @@
+# The payload pipeline: a table binds each payload identifier to its installed
+# name and its source; every source is packed into one zlib stream and a
+# generated resource script embeds the streams as resources of type "TEXT".
+#
+# scrivora_payload_resources(<table> <rc-out> <source-dir> <gen-dir> <var>)
+# reads <table> (lines "identifier, installed name, source"; '#' starts a
+# comment; a source starting with "gen/" is made at build time under <gen-dir>
+# by a generator rule, any other is a file under <source-dir>), adds one pack
+# rule per payload, writes <rc-out> and returns the packed files in <var>.
+function(scrivora_payload_resources table rc_out src_dir gen_dir out_var)
+  set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${table})
+  file(STRINGS ${table} lines ENCODING UTF-8)
+  get_filename_component(rc_dir ${rc_out} DIRECTORY)
+  set(packed_dir ${rc_dir}/packed)
+  file(MAKE_DIRECTORY ${packed_dir})
+  set(rc "// Generated from ${table}; do not edit.\n")
+  set(packed_files "")
+  set(seen "")
+  foreach(line IN LISTS lines)
+    string(REGEX REPLACE "#.*$" "" line "${line}")
+    string(STRIP "${line}" line)
+    if(line STREQUAL "")
+      continue()
+    endif()
+    string(REPLACE "," ";" fields "${line}")
+    list(LENGTH fields n)
+    if(NOT n EQUAL 3)
+      message(FATAL_ERROR "${table}: expected 'identifier, installed name, source' in: ${line}")
+    endif()
+    list(GET fields 0 id)
+    list(GET fields 2 source)
+    string(STRIP "${id}" id)
+    string(STRIP "${source}" source)
+    if(NOT id MATCHES "^[0-9]+$" OR id GREATER 65535)
+      message(FATAL_ERROR "${table}: bad payload identifier '${id}'")
+    endif()
+    if(id IN_LIST seen)
+      message(FATAL_ERROR "${table}: payload identifier ${id} is listed twice")
+    endif()
+    list(APPEND seen ${id})
+    if(source MATCHES "^gen/(.*)$")
+      set(source_path ${gen_dir}/${CMAKE_MATCH_1})
+    else()
+      set(source_path ${src_dir}/${source})
+      if(NOT EXISTS ${source_path})
+        message(FATAL_ERROR "payload ${id}: source file ${source_path} is missing")
+      endif()
+    endif()
+    set(packed ${packed_dir}/${id}.z)
+    add_custom_command(
+      OUTPUT ${packed}
+      COMMAND ${Python3_EXECUTABLE} ${CMAKE_SOURCE_DIR}/tools/pack_payload.py ${id} ${source_path} ${packed}
+      DEPENDS ${source_path} ${CMAKE_SOURCE_DIR}/tools/pack_payload.py
+      COMMENT "Packing payload ${id}"
+      VERBATIM)
+    list(APPEND packed_files ${packed})
+    string(APPEND rc "${id} TEXT \"${packed}\"\n")
+  endforeach()
+  file(CONFIGURE OUTPUT ${rc_out} CONTENT "${rc}" @ONLY)
+  set(${out_var} ${packed_files} PARENT_SCOPE)
+endfunction()

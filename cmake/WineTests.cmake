@@ -1,0 +1,24 @@
+# Test programs are Win32 executables; ctest runs them under Wine through the
+# wine-run wrapper, which gives every run the build tree's own throw-away
+# prefix and never touches the user's ~/.wine.
+set(SCRIVORA_WINE_RUN ${CMAKE_BINARY_DIR}/wine-run)
+configure_file(${CMAKE_SOURCE_DIR}/cmake/wine-run.in ${SCRIVORA_WINE_RUN}
+               FILE_PERMISSIONS OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ GROUP_EXECUTE
+                                WORLD_READ WORLD_EXECUTE
+               @ONLY)
+set(CMAKE_CROSSCOMPILING_EMULATOR ${SCRIVORA_WINE_RUN})
+
+# scrivora_add_test(<name> SOURCES ... [RESOURCES ...] [LIBS ...] [PROPERTIES ...])
+# builds a GoogleTest program with the product's static link options and
+# registers each of its tests with ctest.
+function(scrivora_add_test name)
+  cmake_parse_arguments(T "" "" "SOURCES;RESOURCES;LIBS;PROPERTIES" ${ARGN})
+  add_executable(${name} ${T_SOURCES} ${T_RESOURCES})
+  target_link_libraries(${name} PRIVATE ${T_LIBS} GTest::gtest GTest::gtest_main)
+  target_link_options(${name} PRIVATE ${SCRIVORA_STATIC_LINK})
+  target_include_directories(${name} PRIVATE ${CMAKE_SOURCE_DIR} ${CMAKE_SOURCE_DIR}/tests)
+  gtest_discover_tests(${name}
+    DISCOVERY_MODE PRE_TEST
+    DISCOVERY_TIMEOUT 120
+    PROPERTIES ${T_PROPERTIES})
+endfunction()

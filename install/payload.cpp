@@ -1,0 +1,103 @@
+// Payload store and file writer; see payload.h.
+#include "install/payload.h"
+
+#include <windows.h>
+#include <zlib.h>
+
+#include <cstdio>
+#include <cstring>
+
+#include "app/bounded.h"
+#include "app/globals.h"
+#include "install/word_base.h"
+
+namespace {
+
+constexpr DWORD kBlockingAttributes = FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN;
+
+// Clears read-only and hidden on an existing file so that "wb" can replace it;
+// every other attribute bit stays. A missing file is left alone.
+void UnblockExistingFile(const char* path) {
+    DWORD attributes = GetFileAttributesA(path);
+    if (attributes == INVALID_FILE_ATTRIBUTES) return;
+    if (attributes & kBlockingAttributes) SetFileAttributesA(path, attributes & ~kBlockingAttributes);
+}
+
+// File names compare as the file system does for the name we ship: ASCII
+// letters without regard to case, every other byte exactly.
+bool EqualsIgnoringAsciiCase(const char* a, const char* b) {
+    for (;; ++a, ++b) {
+        char x = (*a >= 'A' && *a <= 'Z') ? static_cast<char>(*a + 32) : *a;
+        char y = (*b >= 'A' && *b <= 'Z') ? static_cast<char>(*b + 32) : *b;
+        if (x != y) return false;
+        if (x == '\0') return true;
+    }
+}
+
+bool IsWordBaseSource(const char* fileName, const uint8_t* data, uint32_t length) {
+    return fileName != nullptr && EqualsIgnoringAsciiCase(fileName, kWordBaseFileName) &&
+           length > 0 && data[0] < 0x80;
+}
+
+void ApplyRequestedAttributes(const char* path, int readOnly, int hidden) {
+    if (!readOnly && !hidden) return;
+    DWORD attributes = GetFileAttributesA(path);
+    if (attributes == INVALID_FILE_ATTRIBUTES) return;
+    if (hidden) attributes |= FILE_ATTRIBUTE_HIDDEN;
+    // Some file systems (Wine's on a POSIX disk among them) store "hidden"
+    // in a way that needs write access; mark a file hidden before it becomes
+    // read-only so that both bits stick.
+    if (hidden && readOnly) SetFileAttributesA(path, attributes);
+    if (readOnly) attributes |= FILE_ATTRIBUTE_READONLY;
+    SetFileAttributesA(path, attributes);
+}
+
+}  // namespace
+
+int LoadPayload(int identifier, uint8_t* buffer, uint32_t capacity, uint32_t* length) {
+    HRSRC resource = FindResourceA(g_instance, MAKEINTRESOURCEA(identifier), "TEXT");
+    if (resource == nullptr) return 0;
+    HGLOBAL loaded = LoadResource(g_instance, resource);
+    if (loaded == nullptr) return 0;
+    const void* packed = LockResource(loaded);
+    DWORD packedSize = SizeofResource(g_instance, resource);
+    if (packed == nullptr || packedSize == 0) return 0;
+
+    uLongf inflated = capacity;
+    if (uncompress(buffer, &inflated, static_cast<const Bytef*>(packed), packedSize) != Z_OK) return 0;
+    if (length != nullptr) *length = static_cast<uint32_t>(inflated);
+    return 1;
+}
+
+int ExtractPayload(int identifier, const char* fileName, uint8_t* buffer, uint32_t capacity,
+                   int readOnly, int hidden, const char* explicitPath) {
+    uint32_t length = 0;
+    if (!LoadPayload(identifier, buffer, capacity, &length)) return 0;
+    return WritePayloadFile(fileName, buffer, length, readOnly, hidden, explicitPath);
+}
+
+int WritePayloadFile(const char* fileName, const uint8_t* data, uint32_t length,
+                     int readOnly, int hidden, const char* explicitPath) {
+    char path[MAX_PATH];
+    int fits = explicitPath ? CopyBounded(path, explicitPath)
+                            : FormatBounded(path, "%s\\%s", g_installFolder, fileName);
+    if (!fits) return 0;
+
+    UnblockExistingFile(path);
+    FILE* file = fopen(path, "wb");
+    if (file == nullptr) return 0;
+
+    bool written;
+    if (IsWordBaseSource(fileName, data, length)) {
+        written = WriteWeightedWordBase(data, length, file) != 0;
+    } else {
+        written = fwrite(data, 1, length, file) == length;
+    }
+    // The stream's buffer reaches the disk only at fclose; a full disk shows
+    // there for small files, so its result counts as much as fwrite's.
+    if (fclose(file) != 0) written = false;
+    if (!written) return 0;
+
+    ApplyRequestedAttributes(path, readOnly, hidden);
+    return 1;
+}

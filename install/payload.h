@@ -1,0 +1,35 @@
+// The payload store and the file writer.
+//
+// Everything the setup program installs, and its glyph font, agreement texts
+// and speech-module package, travels inside the executable as resources of
+// the type "TEXT", each one complete zlib stream. These operations are the only
+// way to those bytes and the only way an installed file is written. They show
+// no message: every failure is the result 0 and the caller decides what to say.
+#pragma once
+#include <cstdint>
+
+constexpr uint32_t kInstallBufferSize = 9u * 1024 * 1024;         // every manifest file
+constexpr uint32_t kSpeechModuleBufferSize = 12u * 1024 * 1024;   // the speech-module package
+constexpr uint32_t kGlyphFontBufferSize = 307200;                  // the glyph font
+constexpr uint32_t kAgreementBufferSize = 65536;                   // each agreement text
+
+constexpr char kWordBaseFileName[] = "pycizudic.idx";
+
+// Inflates payload `identifier` into buffer[0..capacity). Returns 1 and the
+// inflated byte count in *length when the whole stream inflated and fitted;
+// otherwise 0 (no such resource, damaged stream, too big for the buffer).
+int LoadPayload(int identifier, uint8_t* buffer, uint32_t capacity, uint32_t* length);
+
+// Inflates payload `identifier` and writes it through WritePayloadFile.
+// A payload that does not inflate touches no file.
+int ExtractPayload(int identifier, const char* fileName, uint8_t* buffer, uint32_t capacity,
+                   int readOnly, int hidden, const char* explicitPath);
+
+// Writes data as the file `fileName` in the install folder, or at explicitPath
+// when that is not null. An older file's read-only and hidden bits are cleared
+// first; the word base is converted to its weighted form when its data is in
+// source form; afterwards read-only and hidden are set as the flags ask.
+// A path that does not fit in MAX_PATH bytes is refused before anything is
+// touched. Returns 1 when every byte reached the file, else 0.
+int WritePayloadFile(const char* fileName, const uint8_t* data, uint32_t length,
+                     int readOnly, int hidden, const char* explicitPath);

@@ -1,0 +1,47 @@
+#!/usr/bin/env bash
+# Makes sure the build tree's Wine prefix exists and its server runs.
+#   wine-prefix.sh <build>          create the prefix once, start a warm server
+#   wine-prefix.sh <build> --stop   stop the server
+# Safe to call from many tests at once: the work happens under a lock.
+set -euo pipefail
+build=$(cd "${1:?build folder}" && pwd)
+source "$(dirname "$0")/wine-env.sh" "$build"
+
+if [ "${2:-}" = "--stop" ]; then
+  [ -d "$WINEPREFIX" ] && wineserver -k 2>/dev/null || true
+  exit 0
+fi
+
+mkdir -p "$HOME"
+exec 9>"$build/.wine-prefix.lock"
+flock 9
+# Wine's server and services outlive this script; they must not inherit the
+# lock, or every later caller would wait until the server ends.
+wine() { command wine "$@" 9>&-; }
+wineserver() { command wineserver "$@" 9>&-; }
+
+if [ ! -f "$WINEPREFIX/.scrivora-ready" ]; then
+  rm -rf "$WINEPREFIX"
+  wine wineboot -i >/dev/null 2>&1 </dev/null
+  wineserver -w
+  user_dir="$WINEPREFIX/drive_c/users/$(id -un)"
+  # Real folders instead of links into $HOME, so shortcuts land in the prefix.
+  for d in Desktop Documents Downloads Music Pictures Videos; do
+    if [ -L "$user_dir/$d" ]; then rm -f "$user_dir/$d"; mkdir -p "$user_dir/$d"; fi
+  done
+  # Without a window manager Wine waits about two seconds on every window hide
+  # unless its windows are unmanaged.
+  wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1 </dev/null
+  # Real CJK font for the names a GB2312 font request may resolve to.
+  for f in SimSun NSimSun "MS Song" "SimHei"; do
+    wine reg add 'HKCU\Software\Wine\Fonts\Replacements' /v "$f" /d "Droid Sans Fallback" /f \
+      >/dev/null 2>&1 </dev/null
+  done
+  wineserver -w
+  touch "$WINEPREFIX/.scrivora-ready"
+fi
+
+# -p30: persistent, but gone half a minute after the last program ends.
+if wineserver -p30 2>/dev/null; then
+  wine wineboot >/dev/null 2>&1 </dev/null
+fi

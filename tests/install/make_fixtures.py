@@ -1,0 +1,49 @@
+#!/usr/bin/env python3
+"""Fixture payloads for the payload store tests: good, damaged and odd zlib
+streams, and the resource script that embeds them as "TEXT" resources.
+
+usage: make_fixtures.py <output folder>
+"""
+import os
+import sys
+import zlib
+
+# Identifiers shared with test_payload.cpp.
+GOOD = 901           # 4096 deterministic bytes
+BAD_HEADER = 902     # header check bits wrong
+BAD_DEFLATE = 903    # deflate block type 3 (reserved)
+BAD_ADLER = 904      # last byte of the Adler-32 flipped
+WORD_BASE = 905      # the worked example of the word base in source form
+TRUNCATED = 906      # the good stream cut in half
+
+GOOD_LENGTH = 4096
+
+
+def good_bytes():
+    return bytes((i * 7 + (i >> 8)) & 0xFF for i in range(GOOD_LENGTH))
+
+
+def main():
+    out = sys.argv[1]
+    os.makedirs(out, exist_ok=True)
+    good = zlib.compress(good_bytes(), 9)
+    bad_header = bytes([good[0], good[1] ^ 0x01]) + good[2:]
+    bad_deflate = good[:2] + bytes([0x07]) + good[3:]   # BFINAL=1, BTYPE=11
+    bad_adler = good[:-1] + bytes([good[-1] ^ 0xFF])
+    word_base = zlib.compress(bytes.fromhex("6162 B0A1C2 B3F435 6364 C1D2E3 00"), 9)
+    fixtures = {
+        GOOD: good, BAD_HEADER: bad_header, BAD_DEFLATE: bad_deflate,
+        BAD_ADLER: bad_adler, WORD_BASE: word_base, TRUNCATED: good[:len(good) // 2],
+    }
+    rc = []
+    for ident, blob in fixtures.items():
+        path = os.path.join(out, f"{ident}.z")
+        with open(path, "wb") as f:
+            f.write(blob)
+        rc.append(f'{ident} TEXT "{path}"')
+    with open(os.path.join(out, "fixtures.rc"), "w") as f:
+        f.write("\n".join(rc) + "\n")
+
+
+if __name__ == "__main__":
+    main()
