@@ -22,3 +22,18 @@ function(scrivora_add_test name)
     DISCOVERY_TIMEOUT 120
     PROPERTIES ${T_PROPERTIES})
 endfunction()
+
+# scrivora_embed_payloads(<target> <identifier>...) embeds packed payloads of
+# the product in a test program, as the same "TEXT" resources.
+function(scrivora_embed_payloads target)
+  set(rc "")
+  foreach(id IN LISTS ARGN)
+    string(APPEND rc "${id} TEXT \"${SCRIVORA_PACKED_DIR}/${id}.z\"\n")
+  endforeach()
+  set(rc_file ${CMAKE_CURRENT_BINARY_DIR}/${target}_payloads.rc)
+  file(CONFIGURE OUTPUT ${rc_file} CONTENT "${rc}" @ONLY)
+  target_sources(${target} PRIVATE ${rc_file})
+  add_dependencies(${target} scrivora_payloads)
+  set_source_files_properties(${rc_file} TARGET_DIRECTORY ${target} PROPERTIES OBJECT_DEPENDS
+    "${SCRIVORA_PACKED_DIR}/${ARGV1}.z")
+endfunction()

@@ -5,13 +5,16 @@ set -euo pipefail
 top=$(cd "$(dirname "$0")/.." && pwd)
 cd "$top"
 
+# SCRIVORA_BUILD chooses another build folder (default: build).
+build=${SCRIVORA_BUILD:-build}
+
 scripts/bootstrap.sh
-cmake --preset mingw >/dev/null
-cmake --build --preset mingw
+cmake --preset mingw -B "$build" >/dev/null
+cmake --build "$build"
 
 source scripts/display.sh
 start_virtual_display
-trap 'scripts/wine-prefix.sh build --stop; stop_virtual_display' EXIT
-scripts/wine-prefix.sh build
+trap 'scripts/wine-prefix.sh "$build" --stop; stop_virtual_display' EXIT
+scripts/wine-prefix.sh "$build"
 
-ctest --preset mingw -j2 "$@"
+ctest --test-dir "$build" --output-on-failure --no-tests=error --timeout 600 -j2 "$@"
