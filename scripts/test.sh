@@ -5,12 +5,13 @@ set -euo pipefail
 top=$(cd "$(dirname "$0")/.." && pwd)
 cd "$top"
 
-# SCRIVORA_BUILD chooses another build folder (default: build).
+# SCRIVORA_BUILD chooses another build folder (default: build);
+# SCRIVORA_TARGET builds only the given targets (space-separated).
 build=${SCRIVORA_BUILD:-build}
 
 scripts/bootstrap.sh
 cmake --preset mingw -B "$build" >/dev/null
-cmake --build "$build"
+cmake --build "$build" ${SCRIVORA_TARGET:+--target $SCRIVORA_TARGET}
 
 source scripts/display.sh
 start_virtual_display
