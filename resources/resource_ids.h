@@ -46,6 +46,19 @@
 #define IDC_LANGUAGE_LABEL    1030
 #define IDC_LANGUAGE_LIST     1031
 
+// Wizard: the left panel, the divider and the web address (never addressed by
+// the code, named so the template reads).
+#define IDC_PANEL_ICON        102
+#define IDC_DIVIDER           108
+#define IDC_PANEL_PRODUCT     166
+#define IDC_PANEL_INSTALLER   169
+#define IDC_WEB_ADDRESS       172
+
+// Folder chooser (dialog 168): the bilingual labels over its two lists. The
+// common dialog's own controls keep the system's names (dlgs.h).
+#define IDC_CHOOSER_DIRS_LABEL   1008
+#define IDC_CHOOSER_DRIVES_LABEL 1010
+
 // Message box (dialog 112).
 #define IDC_MESSAGE_CHINESE   1013
 #define IDC_MESSAGE_ENGLISH   1028
