@@ -24,18 +24,19 @@ void ShowControl(HWND dialog, int id, int show) {
     ShowWindow(GetDlgItem(dialog, id), show ? SW_SHOW : SW_HIDE);
 }
 
-// Shows only the agreement control that box 1010 ("English") asks for.
+// Shows only the agreement control that box 1010 ("English") asks for. The
+// control that stays is never hidden on the way: this runs on every focus
+// change of the box too, and hiding the control the focus is moving to would
+// lose the focus.
 void ShowAgreementText(HWND dialog, int page) {
-    ShowControl(dialog, IDC_AGREEMENT_CN_LIST, 0);
-    ShowControl(dialog, IDC_AGREEMENT_EN_TEXT, 0);
-    if (page != kPageAgreement || !g_agreementTextsLoaded) {
-        return;
+    int wanted = 0;
+    if (page == kPageAgreement && g_agreementTextsLoaded) {
+        wanted = IsDlgButtonChecked(dialog, IDC_ENGLISH_AGREEMENT) == BST_CHECKED
+                     ? IDC_AGREEMENT_EN_TEXT
+                     : IDC_AGREEMENT_CN_LIST;
     }
-    if (IsDlgButtonChecked(dialog, IDC_ENGLISH_AGREEMENT) == BST_CHECKED) {
-        ShowControl(dialog, IDC_AGREEMENT_EN_TEXT, 1);
-    } else {
-        ShowControl(dialog, IDC_AGREEMENT_CN_LIST, 1);
-    }
+    ShowControl(dialog, IDC_AGREEMENT_CN_LIST, wanted == IDC_AGREEMENT_CN_LIST);
+    ShowControl(dialog, IDC_AGREEMENT_EN_TEXT, wanted == IDC_AGREEMENT_EN_TEXT);
 }
 
 // Back exists from the second page on; during the install it is left alone.
