@@ -1,0 +1,200 @@
+// Shortcuts and shell folders; see shortcuts.h.
+//
+// Shell folders come from the shell (special folder locations), or, on a
+// Windows whose shell predates them (the old-shell flag), from the layout
+// such a shell used under the Windows folder. Shortcut files are written by
+// the shell link object through IShellLinkA and IPersistFile. Each shortcut
+// opens and closes its own COM apartment, so nothing of COM outlives a call
+// and the caller needs no COM set-up of its own. Failures that the user must
+// know about (no Start-menu entry) go through the system's message box.
+#include "install/shortcuts.h"
+
+#include <windows.h>
+#include <objidl.h>
+#include <shlobj.h>
+
+#include <cstring>
+
+#include "app/bounded.h"
+#include "app/globals.h"
+#include "wizard/messages.h"
+
+namespace {
+
+constexpr int kUserNameSize = 256;
+constexpr int kDesktopFilePartSize = 100;   // "\", the display name, ".lnk"
+
+// Releases a COM interface when the scope ends.
+template <typename T>
+class ComRef {
+public:
+    explicit ComRef(T* pointer) : pointer_(pointer) {}
+    ~ComRef() {
+        if (pointer_ != nullptr) pointer_->Release();
+    }
+    ComRef(const ComRef&) = delete;
+    ComRef& operator=(const ComRef&) = delete;
+    T* operator->() const { return pointer_; }
+
+private:
+    T* pointer_;
+};
+
+// The folder of folderKind from the shell, or from the old layout when the
+// running shell has no special folders.
+int LookUpFolder(char* path, int folderKind) {
+    return g_isOldShell ? GetOldShellFolder(path, folderKind) : GetShellFolder(path, folderKind);
+}
+
+// Appends text to the zero-terminated path in path[MAX_PATH]; 0 when it does
+// not fit (the path is then empty).
+int AppendToPath(char* path, const char* format, const char* text) {
+    size_t used = strlen(path);
+    if (!FormatBounded(path + used, MAX_PATH - used, format, text)) {
+        path[0] = '\0';
+        return 0;
+    }
+    return 1;
+}
+
+// Fills the link object and saves it; the HRESULT of the last step tried.
+HRESULT SaveShortcut(const char* targetPath, const WCHAR* linkPath, const char* description) {
+    IShellLinkA* rawLink = nullptr;
+    HRESULT hr = CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA,
+                                  reinterpret_cast<void**>(&rawLink));
+    if (FAILED(hr)) return hr;
+    ComRef<IShellLinkA> link(rawLink);
+
+    hr = link->SetPath(targetPath);
+    if (FAILED(hr)) return hr;
+    link->SetDescription(description);
+    link->SetIconLocation(targetPath, 0);
+    // The program starts in its own folder: the target path up to its last
+    // backslash. Every target is a file in the install folder, whose name is
+    // ASCII, so the last backslash cannot be the second byte of a character.
+    char workingFolder[MAX_PATH];
+    if (CopyBounded(workingFolder, targetPath)) {
+        char* lastBackslash = strrchr(workingFolder, '\\');
+        if (lastBackslash != nullptr) {
+            *lastBackslash = '\0';
+            link->SetWorkingDirectory(workingFolder);
+        }
+    }
+
+    IPersistFile* rawFile = nullptr;
+    hr = link->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&rawFile));
+    if (FAILED(hr)) return hr;
+    ComRef<IPersistFile> file(rawFile);
+    return file->Save(linkPath, TRUE);
+}
+
+// One Start-menu shortcut: folder\<display name>.lnk to the target file in
+// the install folder.
+int CreateRowShortcut(const char* folder, const ShortcutRow& row) {
+    if (row.targetFileName == nullptr) return 0;
+    char linkPath[MAX_PATH];
+    char targetPath[MAX_PATH];
+    if (!FormatBounded(linkPath, "%s\\%s.lnk", folder, row.displayName) ||
+        !FormatBounded(targetPath, "%s\\%s", g_installFolder, row.targetFileName)) {
+        return 0;
+    }
+    return CreateShortcut(targetPath, linkPath, row.displayName);
+}
+
+}  // namespace
+
+int GetShellFolder(char* path, int folderKind) {
+    IMalloc* rawAllocator = nullptr;
+    if (FAILED(SHGetMalloc(&rawAllocator))) return 0;
+    ComRef<IMalloc> allocator(rawAllocator);
+
+    LPITEMIDLIST list = nullptr;
+    if (FAILED(SHGetSpecialFolderLocation(nullptr, folderKind, &list))) return 0;
+    int result = SHGetPathFromIDListA(list, path) ? 1 : 0;
+    allocator->Free(list);
+    return result;
+}
+
+int BuildOldShellFolder(char* path, size_t size, const char* windowsFolder, const char* userName,
+                        int folderKind) {
+    size_t length = strlen(windowsFolder);
+    const char* separator = (length > 0 && windowsFolder[length - 1] == '\\') ? "" : "\\";
+    const char* ending = folderKind == kFolderPrograms  ? "start menu\\programs"
+                         : folderKind == kFolderDesktop ? "Desktop"
+                                                        : "";
+    if (userName != nullptr) {
+        return FormatBounded(path, size, "%s%sprofiles\\%s\\%s", windowsFolder, separator, userName,
+                             ending);
+    }
+    return FormatBounded(path, size, "%s%s%s", windowsFolder, separator, ending);
+}
+
+int GetOldShellFolder(char* path, int folderKind) {
+    char windowsFolder[MAX_PATH];
+    UINT windowsLength = GetWindowsDirectoryA(windowsFolder, sizeof windowsFolder);
+    char userName[kUserNameSize];
+    const char* user = nullptr;
+    if (g_isNtPlatform) {
+        DWORD userSize = sizeof userName;
+        if (!GetUserNameA(userName, &userSize)) return 0;
+        user = userName;
+    }
+    // GetWindowsDirectoryA returns the needed size when the buffer is too small.
+    if (windowsLength == 0 || windowsLength >= sizeof windowsFolder) return 0;
+    return BuildOldShellFolder(path, MAX_PATH, windowsFolder, user, folderKind);
+}
+
+int CreateShortcut(const char* targetPath, const char* linkPath, const char* description) {
+    if (strlen(targetPath) >= MAX_PATH) return 0;
+    WCHAR wideLinkPath[MAX_PATH];
+    if (MultiByteToWideChar(CP_ACP, 0, linkPath, -1, wideLinkPath, MAX_PATH) == 0) return 0;
+
+    // S_FALSE (an apartment was already open on this thread) still needs its
+    // CoUninitialize; only a failure does not.
+    if (FAILED(CoInitialize(nullptr))) return 0;
+    HRESULT hr = SaveShortcut(targetPath, wideLinkPath, description);
+    CoUninitialize();
+    return SUCCEEDED(hr) ? 1 : 0;
+}
+
+int CreateStartMenuEntry(const char* folderName, const ShortcutRow* rows, int folderKind) {
+    char folder[MAX_PATH];
+    if (!LookUpFolder(folder, folderKind)) {
+        ShowMessageRow(kMsgStartMenuEntryFailed, g_wizardWindow);
+        return 0;
+    }
+    if (folderName != nullptr && folderName[0] != '\0') {
+        if (!AppendToPath(folder, "\\%s", folderName)) {
+            ShowMessageRow(kMsgCannotCreateStartMenuFolder, g_wizardWindow, folderName);
+            return 0;
+        }
+        // Anything of that name, a file too, counts as there already.
+        if (GetFileAttributesA(folder) == INVALID_FILE_ATTRIBUTES && !CreateDirectoryA(folder, nullptr)) {
+            ShowMessageRow(kMsgCannotCreateStartMenuFolder, g_wizardWindow, folder);
+            return 0;
+        }
+    }
+
+    // The last row alone decides the outcome; an earlier row that fails is
+    // not reported to the user.
+    int result = 1;
+    for (const ShortcutRow* row = rows; row != nullptr && row->displayName != nullptr; ++row) {
+        result = CreateRowShortcut(folder, *row);
+    }
+    if (result == 0) {
+        ShowMessageRow(kMsgStartMenuEntryFailed, g_wizardWindow);
+        return 0;
+    }
+    return result;
+}
+
+void CreateDesktopShortcut(const char* targetFileName, const char* displayName) {
+    char targetPath[MAX_PATH];
+    if (!FormatBounded(targetPath, "%s\\%s", g_installFolder, targetFileName)) return;
+    char linkPath[MAX_PATH];
+    if (!LookUpFolder(linkPath, kFolderDesktop)) return;
+    char filePart[kDesktopFilePartSize];
+    if (!FormatBounded(filePart, "\\%s.lnk", displayName)) return;
+    if (!AppendToPath(linkPath, "%s", filePart)) return;
+    CreateShortcut(targetPath, linkPath, displayName);
+}
