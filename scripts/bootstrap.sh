@@ -10,6 +10,7 @@ packages=(
   wine wine32:i386
   xvfb xauth xdotool imagemagick x11-utils
   fonts-droid-fallback unifont
+  unicode-data rime-data-pinyin-simp rime-data-stroke
   wixl msitools
   googletest
   nsis
