@@ -332,3 +332,59 @@ class Canvas:
             index_rows.append(bytes(idx))
         palette = [tuple(c) for c in colors]
         return bmp8(self.width, self.height, index_rows, palette)
+
+
+# ---------------------------------------------------------------- pinyin
+
+INITIALS = ["zh", "ch", "sh", "b", "p", "m", "f", "d", "t", "n", "l", "g", "k", "h",
+            "j", "q", "x", "r", "z", "c", "s", "y", "w"]
+
+# The Ziranma double-pinyin layout: one key for every initial and final.
+SHUANGPIN_INITIAL_KEYS = {"zh": "v", "ch": "i", "sh": "u"}
+SHUANGPIN_FINAL_KEYS = {
+    "iu": "q", "ia": "w", "ua": "w", "e": "e", "uan": "r", "er": "r", "ue": "t", "ve": "t",
+    "ing": "y", "uai": "y", "u": "u", "v": "v", "i": "i", "o": "o", "uo": "o", "un": "p",
+    "a": "a", "iong": "s", "ong": "s", "iang": "d", "uang": "d", "en": "f", "eng": "g",
+    "ang": "h", "an": "j", "ao": "k", "ai": "l", "ei": "z", "ie": "x", "iao": "c",
+    "ui": "v", "ou": "b", "in": "n", "ian": "m",
+}
+SHUANGPIN_ZERO_INITIAL = {"a": "aa", "ai": "ai", "an": "an", "ang": "ah", "ao": "ao", "e": "ee",
+                          "ei": "ei", "en": "en", "eng": "eg", "er": "er", "o": "oo", "ou": "ou"}
+
+
+def split_syllable(syllable):
+    """(initial, final) of a toneless pinyin syllable; the initial may be empty."""
+    for ini in INITIALS:
+        if syllable.startswith(ini) and len(syllable) > len(ini):
+            return ini, syllable[len(ini):]
+    return "", syllable
+
+
+def shuangpin(syllable):
+    """The two keys of a syllable in the Ziranma double-pinyin layout, or None."""
+    if syllable in SHUANGPIN_ZERO_INITIAL:
+        return SHUANGPIN_ZERO_INITIAL[syllable]
+    ini, fin = split_syllable(syllable)
+    if not ini:
+        return None
+    key = SHUANGPIN_INITIAL_KEYS.get(ini, ini)
+    fkey = SHUANGPIN_FINAL_KEYS.get(fin)
+    return key + fkey if fkey else None
+
+
+TONE_MARKS = {"\u0304": 1, "\u0301": 2, "\u030c": 3, "\u0300": 4}
+
+
+def numbered_pinyin(marked):
+    """'zhōng' -> 'zhong1', 'lǜ' -> 'lv4'; a syllable without a tone mark gets 5 (the neutral tone)."""
+    import unicodedata
+    tone = 5
+    out = []
+    for c in unicodedata.normalize("NFD", marked):
+        if c in TONE_MARKS:
+            tone = TONE_MARKS[c]
+        elif c == "\u0308":
+            out[-1] = "v"
+        else:
+            out.append(c)
+    return "".join(out) + str(tone)
