@@ -9,7 +9,7 @@ packages=(
   cmake ninja-build make python3
   wine wine32:i386
   xvfb xauth xdotool imagemagick x11-utils
-  fonts-droid-fallback unifont
+  fonts-droid-fallback fonts-wine unifont
   unicode-data rime-data-pinyin-simp rime-data-stroke
   wixl msitools
   googletest

@@ -12,6 +12,12 @@ set(SCRIVORA_GEN_TOOLS ${CMAKE_SOURCE_DIR}/tools/gen)
 set(SCRIVORA_TEXTS ${CMAKE_SOURCE_DIR}/resources/payloads/texts)
 set(SCRIVORA_UNIFONT_HEX /usr/share/unifont/unifont.hex)
 set(scrivora_gen_common ${SCRIVORA_GEN_TOOLS}/common.py)
+# The Debian data the generators read (see tools/gen/common.py).
+set(scrivora_pinyin_data /usr/share/rime-data/pinyin_simp.dict.yaml)
+set(scrivora_stroke_data /usr/share/rime-data/stroke.dict.yaml)
+set(scrivora_unihan_data
+  /usr/share/unicode/Unihan_Readings.txt.bz2 /usr/share/unicode/Unihan_IRGSources.txt.bz2
+  /usr/share/unicode/Unihan_DictionaryLikeData.txt.bz2 /usr/share/unicode/Unihan_Variants.txt.bz2)
 
 # Payload 110, the glyph font (also installed as ChnBmp.bin), from GNU Unifont.
 add_custom_command(
@@ -35,6 +41,9 @@ function(scrivora_text_payload encoding source output)
 endfunction()
 scrivora_text_payload(gb2312 agreement_zh.txt texts/agreement_zh.txt)   # payload 124
 scrivora_text_payload(ascii agreement_en.txt texts/agreement_en.txt)    # payload 161
+scrivora_text_payload(gb2312 tips.txt texts/tips.txt)
+scrivora_text_payload(ascii tips_en.txt texts/tips_en.txt)
+scrivora_text_payload(gb2312 cikuguide.txt texts/cikuguide.txt)
 
 # The phrase word base: pycizudic.idx in its source form at the full size of
 # the product's word base, and the three smaller word-base files.
@@ -43,7 +52,7 @@ list(TRANSFORM scrivora_word_base_files PREPEND ${SCRIVORA_GEN_DIR}/data/ OUTPUT
 add_custom_command(
   OUTPUT ${scrivora_word_base_outputs}
   COMMAND ${Python3_EXECUTABLE} ${SCRIVORA_GEN_TOOLS}/word_base.py ${SCRIVORA_GEN_DIR}/data
-  DEPENDS ${SCRIVORA_GEN_TOOLS}/word_base.py ${scrivora_gen_common}
+  DEPENDS ${SCRIVORA_GEN_TOOLS}/word_base.py ${scrivora_gen_common} ${scrivora_pinyin_data}
   COMMENT "Making the phrase word base"
   VERBATIM)
 
@@ -59,5 +68,74 @@ add_custom_command(
   OUTPUT ${scrivora_table_outputs}
   COMMAND ${Python3_EXECUTABLE} ${SCRIVORA_GEN_TOOLS}/tables.py ${SCRIVORA_GEN_DIR}/data
   DEPENDS ${SCRIVORA_GEN_TOOLS}/tables.py ${scrivora_gen_common}
+          ${scrivora_pinyin_data} ${scrivora_stroke_data} ${scrivora_unihan_data}
   COMMENT "Making the dictionaries and tables"
+  VERBATIM)
+
+# Pictures: keyboard maps, welcome pictures and input samples.
+set(scrivora_picture_files
+  keymap.bmp keymapPY.bmp keymapPYStd.bmp keymapSP.bmp keymapSPStd.bmp keymapSP1.bmp
+  keymapSPStd1.bmp keymapSP2.bmp keymapSPStd2.bmp Welcome_zekedit.bmp Welcome_morvalen.bmp
+  Zek_pane.png zek_prompt.png pysampci_manual3.PNG pysampcaret.PNG pysampci_manual.PNG
+  pysampci_manual1.PNG pysampci_manual2.PNG PYSAMP1.PNG pysampci_manual4.PNG pysampci_manual5.PNG
+  pysampci1.PNG pysampci2.PNG pysampci3.PNG pysampci4.PNG pysampci5.PNG pysampci6.PNG
+  pysampci7.PNG pysampci8.PNG pysampforecast.PNG pysampshengdiao3.PNG)
+list(TRANSFORM scrivora_picture_files PREPEND ${SCRIVORA_GEN_DIR}/pictures/ OUTPUT_VARIABLE scrivora_picture_outputs)
+add_custom_command(
+  OUTPUT ${scrivora_picture_outputs}
+  COMMAND ${Python3_EXECUTABLE} ${SCRIVORA_GEN_TOOLS}/pictures.py ${SCRIVORA_GEN_DIR}/pictures ${SCRIVORA_UNIFONT_HEX}
+  DEPENDS ${SCRIVORA_GEN_TOOLS}/pictures.py ${scrivora_gen_common} ${scrivora_pinyin_data} ${SCRIVORA_UNIFONT_HEX}
+  COMMENT "Drawing the pictures"
+  VERBATIM)
+
+# Help pages, in Chinese (GB2312) and in English.
+set(scrivora_help_files
+  zelkoguide.htm ZEKGUIDE.HTM ZEKEditGuide.htm morvalenguide.htm input_samples.htm input_assist.htm
+  fast_steps.htm pinyin_pinxing.htm xingmaguide.htm xingmajiyi.htm kuai_jian.htm
+  zelkoguide_en.htm ZEKGUIDE_en.HTM ZEKEditGuide_en.htm morvalenguide_en.htm input_samples_en.htm
+  input_assist_en.htm fast_steps_en.htm pinyin_pinxing_en.htm kuai_jian_en.htm)
+list(TRANSFORM scrivora_help_files PREPEND ${SCRIVORA_GEN_DIR}/help/ OUTPUT_VARIABLE scrivora_help_outputs)
+add_custom_command(
+  OUTPUT ${scrivora_help_outputs}
+  COMMAND ${Python3_EXECUTABLE} ${SCRIVORA_GEN_TOOLS}/help_pages.py ${SCRIVORA_GEN_DIR}/help
+  DEPENDS ${SCRIVORA_GEN_TOOLS}/help_pages.py ${scrivora_gen_common} ${scrivora_pinyin_data} ${scrivora_stroke_data}
+  COMMENT "Writing the help pages"
+  VERBATIM)
+
+# The stand-in programs: small Win32 programs built with the product's own
+# toolchain, one source for all five (tools/standins/). No time stamp in the
+# PE header, so that the same sources link to the same bytes.
+function(scrivora_standin_program id file)
+  string(TOLOWER "standin_${file}" target)
+  string(REPLACE "." "_" target "${target}")
+  add_executable(${target} WIN32 ${CMAKE_SOURCE_DIR}/tools/standins/standin.c
+                                 ${CMAKE_SOURCE_DIR}/tools/standins/standin.rc)
+  target_compile_definitions(${target} PRIVATE STANDIN_ID=${id})
+  target_include_directories(${target} PRIVATE ${CMAKE_SOURCE_DIR}/tools/standins)
+  target_compile_options(${target} PRIVATE $<$<COMPILE_LANGUAGE:C>:-Os>)
+  target_link_options(${target} PRIVATE ${SCRIVORA_STATIC_LINK} -mwindows -s -Wl,--no-insert-timestamp)
+  add_custom_command(
+    OUTPUT ${SCRIVORA_GEN_DIR}/programs/${file}
+    COMMAND ${CMAKE_COMMAND} -E copy $<TARGET_FILE:${target}> ${SCRIVORA_GEN_DIR}/programs/${file}
+    DEPENDS ${target}
+    COMMENT "Taking the stand-in ${file}"
+    VERBATIM)
+endfunction()
+scrivora_standin_program(1 ZEKEdit.exe)
+scrivora_standin_program(2 Morvalen.exe)
+scrivora_standin_program(3 ZEKEditUnInstall.exe)
+scrivora_standin_program(4 VarneloDemo.exe)
+scrivora_standin_program(5 Pelta9Show.exe)
+
+# Payload 1029, the speech-module package: a real Windows Installer package
+# built with wixl from resources/payloads/speech/.
+set(scrivora_speech_dir ${CMAKE_SOURCE_DIR}/resources/payloads/speech)
+add_custom_command(
+  OUTPUT ${SCRIVORA_GEN_DIR}/Sapi51forZelko.msi
+  COMMAND ${Python3_EXECUTABLE} ${SCRIVORA_GEN_TOOLS}/speech_msi.py
+          ${scrivora_speech_dir}/speech_module.wxs ${scrivora_speech_dir}
+          ${CMAKE_CURRENT_BINARY_DIR}/speech-msi ${SCRIVORA_GEN_DIR}/Sapi51forZelko.msi
+  DEPENDS ${SCRIVORA_GEN_TOOLS}/speech_msi.py ${scrivora_gen_common}
+          ${scrivora_speech_dir}/speech_module.wxs ${scrivora_speech_dir}/README.txt
+  COMMENT "Building the speech-module package with wixl"
   VERBATIM)
