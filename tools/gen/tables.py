@@ -180,7 +180,8 @@ def readme2(d):
         "泽柯宁灵墨笺版的数据文件\n"
         "这些字典、码表和词库文件是安装程序在构建时生成的替身文件，\n"
         f"内容取自公开的汉字资料：GB2312 汉字 {len(d.hanzi)} 个，拼音音节 {len(d.syllables)} 个。\n"
-        "它们不是产品的原始文件。\n"), "gb2312")
+        "它们不是产品的原始文件。\n\n"
+        "文件清单：\n" + "".join(f"  {name}\n" for name in FILES)), "gb2312")
 
 
 def readme3(d):
