@@ -103,6 +103,20 @@ ShortcutFields ReadShortcut(const std::string& linkPath) {
     return fields;
 }
 
+ExpectedNames NamesForSystemLanguage(int code) {
+    if (code < 1) return {"Zelko Scrivora", "Zelko Scrivora", "Morvalen Pad", "Zelko Scrivora UnInstall"};
+    if (code == 1) {
+        return {"\xd4\xf3\xbf\xc2\xc4\xfe\xc1\xe9\xc4\xab\xbc\xe3",               // 泽柯宁灵墨笺
+                "\xd4\xf3\xbf\xc2\xc4\xfe\xc1\xe9\xc4\xab\xbc\xe3",               // 泽柯宁灵墨笺
+                "\xd4\xf3\xbf\xc2\xc4\xfe\xce\xc4\xb1\xbe\xb1\xe0\xbc\xad",       // 泽柯宁文本编辑
+                "\xd4\xf3\xbf\xc2\xc4\xfe\xc1\xe9\xc4\xab\xbc\xe3\xd0\xb6\xd4\xd8"};  // 泽柯宁灵墨笺卸载
+    }
+    return {"\xbf\x41\xac\x5f\xb9\xe7\xc6\x46\xbe\xa5\xba\xe0",                   // 澤柯寧靈墨箋
+            "\xbf\x41\xac\x5f\xb9\xe7\xc6\x46\xbe\xa5\xba\xe0",                   // 澤柯寧靈墨箋
+            "\xbf\x41\xac\x5f\xb9\xe7\xa4\xe5\xa5\xbb\xbd\x73\xbf\xe8",           // 澤柯寧文本編輯
+            "\xbf\x41\xac\x5f\xb9\xe7\xc6\x46\xbe\xa5\xba\xe0\xa8\xf8\xb8\xfc"};  // 澤柯寧靈墨箋卸載
+}
+
 std::string UserName() {
     char name[256];
     DWORD size = sizeof name;
@@ -114,3 +128,19 @@ std::string ExpectedProgramsFolder() {
 }
 
 std::string ExpectedDesktopFolder() { return "C:\\users\\" + UserName() + "\\Desktop"; }
+
+namespace {
+
+void CreateFolderChain(const std::string& path) {
+    for (size_t at = path.find('\\', 3); at != std::string::npos; at = path.find('\\', at + 1)) {
+        CreateDirectoryA(path.substr(0, at).c_str(), nullptr);
+    }
+    CreateDirectoryA(path.c_str(), nullptr);
+}
+
+}  // namespace
+
+void EnsureShellFolders() {
+    CreateFolderChain(ExpectedProgramsFolder());
+    CreateFolderChain(ExpectedDesktopFolder());
+}

@@ -61,8 +61,18 @@ struct ShortcutFields {
 // Loads a .lnk file and reads its fields; loaded is false when it cannot be.
 ShortcutFields ReadShortcut(const std::string& linkPath);
 
+// Names of the Start-menu folder and shortcuts per system language code,
+// as the bytes the shell gets.
+struct ExpectedNames {
+    std::string folder, editor, notes, uninstaller;
+};
+ExpectedNames NamesForSystemLanguage(int code);
+
 // The logged-on user's name, and the shell folders of this Wine prefix as
 // Wine lays them out.
 std::string UserName();
 std::string ExpectedProgramsFolder();
 std::string ExpectedDesktopFolder();
+// Makes both folders when the prefix lacks them (a user the prefix was not
+// made for has no profile folders yet).
+void EnsureShellFolders();

@@ -9,6 +9,7 @@
 #include "app/bounded.h"
 #include "app/globals.h"
 #include "engine_fixture.h"
+#include "install/shortcut_names.h"
 #include "install/shortcuts.h"
 #include "support/file_bytes.h"
 #include "support/temp_folder.h"
@@ -221,6 +222,25 @@ TEST_F(ShortcutTest, OldShellUsesTheWindowsFolder) {
     ExpectShortcut(programs + "\\" + name + "\\Notes.lnk", "Notes", "Morvalen.exe");
     EXPECT_TRUE(g_shownMessages.empty());
     RemoveTree("C:\\windows\\start menu");
+}
+
+// The names go to the shell as bytes in the code page of the system they are
+// for: English below 1, GB2312 for 1, Big5 for 2 and above.
+TEST(ShortcutNamesTest, ChosenBySystemLanguageAsExactBytes) {
+    for (int code : {-1, 0, 1, 2, 3}) {
+        SCOPED_TRACE(code);
+        const ShortcutNames& names = ShortcutNamesFor(code);
+        ExpectedNames expected = NamesForSystemLanguage(code);
+        EXPECT_EQ(expected.folder, names.folderName);
+        EXPECT_EQ(expected.editor, names.rows[0].displayName);
+        EXPECT_STREQ("ZEKEdit.exe", names.rows[0].targetFileName);
+        EXPECT_EQ(expected.notes, names.rows[1].displayName);
+        EXPECT_STREQ("Morvalen.exe", names.rows[1].targetFileName);
+        EXPECT_EQ(expected.uninstaller, names.rows[2].displayName);
+        EXPECT_STREQ("ZEKEditUnInstall.exe", names.rows[2].targetFileName);
+        EXPECT_EQ(nullptr, names.rows[3].displayName);
+        EXPECT_EQ(nullptr, names.rows[3].targetFileName);
+    }
 }
 
 }  // namespace

@@ -1,0 +1,51 @@
+// Traces of an earlier installation in the install folder; see
+// earlier_install.h.
+#include "install/earlier_install.h"
+
+#include <windows.h>
+
+#include <cstdio>
+
+#include "app/bounded.h"
+#include "app/globals.h"
+#include "install/config_file.h"
+#include "install/payload.h"
+#include "install/word_base.h"
+
+void ForceDeleteFile(const char* path) {
+    // A read-only file cannot be deleted; clear its attributes first.
+    ClearFileAttributes(path, 1, 1);
+    remove(path);
+}
+
+void DeleteLearnedDictionaries() {
+    // Suffixes count upward in four binary digits, the last changing
+    // fastest; all zeros is the bare name.
+    for (int bits = 0; bits < (1 << kLearnedSuffixDigits); ++bits) {
+        char suffix[kLearnedSuffixDigits + 1] = "";
+        if (bits != 0) {
+            FormatBounded(suffix, "%1d%1d%1d%1d", (bits >> 3) & 1, (bits >> 2) & 1, (bits >> 1) & 1,
+                          bits & 1);
+        }
+        for (const char* name : kLearnedDictionaryNames) {
+            char path[MAX_PATH];
+            if (FormatBounded(path, "%s\\%s%s", g_installFolder, name, suffix)) ForceDeleteFile(path);
+        }
+    }
+}
+
+bool InstallFolderHasWeightedWordBase() {
+    char path[MAX_PATH];
+    if (!FormatBounded(path, "%s\\%s", g_installFolder, kWordBaseFileName)) return false;
+    FILE* file = fopen(path, "rb");
+    if (file == nullptr) return false;
+    int first = fgetc(file);
+    fclose(file);
+    return first != EOF && (first & kWeightedWordBaseMarker) != 0;
+}
+
+bool ExistsInInstallFolder(const char* fileName) {
+    char path[MAX_PATH];
+    return FormatBounded(path, "%s\\%s", g_installFolder, fileName) &&
+           GetFileAttributesA(path) != INVALID_FILE_ATTRIBUTES;
+}

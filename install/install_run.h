@@ -1,0 +1,14 @@
+// The install run behind the wizard's Install button: the whole installation
+// of the product into the install folder, with the wizard's progress bar.
+#pragma once
+
+// Installs the product into the install folder: asks whether an older word
+// base there is to be replaced, deletes the learned dictionaries of an earlier
+// installation, writes the 95 files of the manifest, records the wizard's
+// choices in zerezizu.ini, and makes the Start-menu entry and, when chosen,
+// the desktop shortcuts. Runs synchronously and moves the wizard's progress
+// bar (control 1026) through fixed positions. Returns 1 on success; 0 when the
+// work buffer cannot be had, the install folder leaves no room for the
+// product's file names, or a file that the product cannot do without fails.
+// Nothing is undone after a failure.
+int RunInstall();

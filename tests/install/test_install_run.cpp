@@ -1,0 +1,224 @@
+// RunInstall with the product's real payloads, into fresh and used folders
+// under Wine. Messages go to the recording ShowMessage; the progress bar's
+// positions are recorded from a real progress bar.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <string>
+
+#include "app/globals.h"
+#include "install/install_run.h"
+#include "install_run_fixture.h"
+
+namespace {
+
+void ExpectShortcut(const std::string& link, const std::string& description, const std::string& target,
+                    const std::string& folder) {
+    SCOPED_TRACE(link);
+    ShortcutFields fields = ReadShortcut(link);
+    ASSERT_TRUE(fields.loaded);
+    EXPECT_STRCASEEQ(target.c_str(), fields.target.c_str());
+    EXPECT_EQ(description, fields.description);
+    EXPECT_STRCASEEQ(target.c_str(), fields.iconPath.c_str());
+    EXPECT_EQ(0, fields.iconIndex);
+    EXPECT_STRCASEEQ(folder.c_str(), fields.workingDirectory.c_str());
+}
+
+TEST_F(InstallRunTest, FreshFolderGetsTheWholeProduct) {
+    g_wantDesktopIcons = 1;
+    g_chineseDisplayOk = 0;
+    g_uiLanguage = 2;
+    EXPECT_EQ(1, RunInstall());
+
+    EXPECT_TRUE(g_shownMessages.empty());
+    EXPECT_EQ(kAllPositions, wizard.positions());
+    EXPECT_TRUE(GetWindowLongA(wizard.bar(), GWL_STYLE) & WS_VISIBLE);
+
+    ASSERT_EQ(95u, kExpectedFiles.size());
+    for (const ExpectedFile& expected : kExpectedFiles) {
+        if (std::string(expected.name) == "zerezizu.ini") continue;
+        ExpectInstalled(expected);
+    }
+    EXPECT_EQ(ExpectedConfigFile('1', 2), ReadBytes(file("zerezizu.ini")));
+    EXPECT_EQ(FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN, ReadOnlyHiddenBits(file("zerezizu.ini")));
+    EXPECT_EQ(95u, FolderEntries(installFolder_).size());
+
+    ExpectedNames names = NamesForSystemLanguage(0);
+    const std::string menu = ExpectedProgramsFolder() + "\\" + names.folder;
+    EXPECT_EQ(3u, FolderEntries(menu).size());
+    ExpectShortcut(menu + "\\" + names.editor + ".lnk", names.editor, file("ZEKEdit.exe"), installFolder_);
+    ExpectShortcut(menu + "\\" + names.notes + ".lnk", names.notes, file("Morvalen.exe"), installFolder_);
+    ExpectShortcut(menu + "\\" + names.uninstaller + ".lnk", names.uninstaller,
+                   file("ZEKEditUnInstall.exe"), installFolder_);
+    const std::string desktop = ExpectedDesktopFolder();
+    ExpectShortcut(desktop + "\\" + names.notes + ".lnk", names.notes, file("Morvalen.exe"), installFolder_);
+    ExpectShortcut(desktop + "\\" + names.editor + ".lnk", names.editor, file("ZEKEdit.exe"), installFolder_);
+}
+
+// Also run as an unprivileged user: the first run leaves read-only files that
+// the second must replace.
+TEST_F(InstallRunTest, SecondRunOverTheFirst) {
+    ASSERT_EQ(1, RunInstall());
+    ASSERT_TRUE(g_shownMessages.empty());
+
+    // The first run left a weighted word base beside CiZuFlat.igb: the
+    // question comes, and Yes replaces it.
+    wizard.ClearPositions();
+    ResetMessages(IDYES);
+    g_chineseDisplayOk = 1;
+    g_uiLanguage = 0;
+    EXPECT_EQ(1, RunInstall());
+    ASSERT_EQ(1u, g_shownMessages.size());
+    EXPECT_EQ(ExpectedMessage(kMsgReplaceOldWordBase, wizard.window()), g_shownMessages[0]);
+    EXPECT_EQ(kAllPositions, wizard.positions());
+    for (const ExpectedFile& expected : kExpectedFiles) {
+        if (std::string(expected.name) != "zerezizu.ini") ExpectInstalled(expected);
+    }
+    EXPECT_EQ(ExpectedConfigFile('0', 0), ReadBytes(file("zerezizu.ini")));
+    EXPECT_EQ(FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN, ReadOnlyHiddenBits(file("zerezizu.ini")));
+}
+
+// An older word base: CiZuFlat.igb beside a weighted pycizudic.idx. Only Yes
+// replaces it; No, and closing the box any other way, keep all four files.
+TEST_F(InstallRunTest, OlderWordBaseIsKeptUnlessTheAnswerIsYes) {
+    struct Case {
+        int answer;
+        bool replaced;
+    } cases[] = {{IDYES, true}, {IDNO, false}, {IDCANCEL, false}, {-1, false}};
+    int n = 0;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.answer);
+        UseInstallFolder(folder / ("case" + std::to_string(++n)));
+        const Bytes oldFlat = {'o', 'l', 'd'}, oldWeighted = {0x80, 'a', 0xB0, 0xA1, 0xA2, 0x19};
+        const Bytes oldPx = {'p', 'x'}, oldPy2 = {'p', 'y', '2'};
+        ASSERT_TRUE(WriteBytes(file("CiZuFlat.igb"), oldFlat));
+        ASSERT_TRUE(WriteBytes(file("pycizudic.idx"), oldWeighted));
+        ASSERT_TRUE(WriteBytes(file("pxcizudic.idx"), oldPx));
+        ASSERT_TRUE(WriteBytes(file("py2_3ZiCi1stZuMu.idx"), oldPy2));
+        ResetMessages(c.answer);
+
+        EXPECT_EQ(1, RunInstall());
+        ASSERT_EQ(1u, g_shownMessages.size());
+        EXPECT_EQ(ExpectedMessage(kMsgReplaceOldWordBase, wizard.window()), g_shownMessages[0]);
+        for (const ExpectedFile& expected : kExpectedFiles) {
+            if (std::string(expected.name) == "zerezizu.ini") continue;
+            if (IsWordBaseFile(expected.name) && !c.replaced) continue;
+            ExpectInstalled(expected);
+        }
+        if (!c.replaced) {
+            EXPECT_EQ(oldFlat, ReadBytes(file("CiZuFlat.igb")));
+            EXPECT_EQ(oldWeighted, ReadBytes(file("pycizudic.idx")));
+            EXPECT_EQ(oldPx, ReadBytes(file("pxcizudic.idx")));
+            EXPECT_EQ(oldPy2, ReadBytes(file("py2_3ZiCi1stZuMu.idx")));
+        }
+        // Positions 45 and 65 come even when their files were skipped.
+        EXPECT_EQ(kAllPositions, wizard.positions());
+        wizard.ClearPositions();
+    }
+}
+
+TEST_F(InstallRunTest, NoQuestionWithoutAWeightedWordBaseBesideCiZuFlat) {
+    struct Case {
+        const char* what;
+        bool flatPresent;
+        bool wordBasePresent;
+        Bytes wordBase;
+    } cases[] = {
+        {"source form", true, true, {0x7F, 'a', 0xB0, 0xA1, 0xA2, 0}},
+        {"empty word base", true, true, {}},
+        {"no word base", true, false, {}},
+        {"weighted word base without CiZuFlat.igb", false, true, {0x80, 'a'}},
+    };
+    int n = 0;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        UseInstallFolder(folder / ("case" + std::to_string(++n)));
+        if (c.flatPresent) {
+            ASSERT_TRUE(WriteBytes(file("CiZuFlat.igb"), {'o', 'l', 'd'}));
+        }
+        if (c.wordBasePresent) {
+            ASSERT_TRUE(WriteBytes(file("pycizudic.idx"), c.wordBase));
+        }
+        ResetMessages(IDNO);
+
+        EXPECT_EQ(1, RunInstall());
+        EXPECT_TRUE(g_shownMessages.empty());
+        for (const ExpectedFile& expected : kExpectedFiles) {
+            if (IsWordBaseFile(expected.name)) ExpectInstalled(expected);
+        }
+    }
+}
+
+// Also run as an unprivileged user, where a read-only file cannot be deleted
+// before its attribute is cleared.
+TEST_F(InstallRunTest, LearnedDictionariesOfAnEarlierInstallAreDeleted) {
+    const char* deleted[] = {"pykeys.dic0101", "gbkflat.dic1111", "flatAdjust.dic", "flatAuto.dic0001",
+                             "Gbkflat.dic0010", "flatAdjust.dic1000"};
+    const char* kept[] = {"pykeys.dic2", "pykeys.dic00001", "flatAuto.dic01", "pykeys.dic0002"};
+    for (const char* name : deleted) {
+        ASSERT_TRUE(WriteBytes(file(name), {'l'}));
+        ASSERT_TRUE(SetReadOnlyHidden(file(name)));
+    }
+    for (const char* name : kept) {
+        ASSERT_TRUE(WriteBytes(file(name), {'k'}));
+        ASSERT_TRUE(SetReadOnlyHidden(file(name)));
+    }
+
+    EXPECT_EQ(1, RunInstall());
+    for (const char* name : deleted) {
+        EXPECT_FALSE(FileExists(file(name))) << name;
+    }
+    for (const char* name : kept) {
+        EXPECT_EQ(Bytes({'k'}), ReadBytes(file(name))) << name;
+        EXPECT_EQ(FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN, ReadOnlyHiddenBits(file(name))) << name;
+    }
+    // The two learned-dictionary names that are also product files are back.
+    ExpectInstalled(kExpectedFiles[0]);
+    ExpectInstalled(kExpectedFiles[1]);
+}
+
+TEST_F(InstallRunTest, SystemLanguageTwoNamesTheStartMenuInBig5) {
+    g_systemLanguage = 2;
+    g_uiLanguage = 1;   // the user's language choice plays no part
+    EXPECT_EQ(1, RunInstall());
+    EXPECT_TRUE(g_shownMessages.empty());
+
+    ExpectedNames names = NamesForSystemLanguage(2);
+    const std::string menu = ExpectedProgramsFolder() + "\\" + names.folder;
+    EXPECT_EQ(3u, FolderEntries(menu).size());
+    ExpectShortcut(menu + "\\" + names.editor + ".lnk", names.editor, file("ZEKEdit.exe"), installFolder_);
+    ExpectShortcut(menu + "\\" + names.notes + ".lnk", names.notes, file("Morvalen.exe"), installFolder_);
+    ExpectShortcut(menu + "\\" + names.uninstaller + ".lnk", names.uninstaller,
+                   file("ZEKEditUnInstall.exe"), installFolder_);
+    // No desktop choice: no desktop shortcut, and still position 97.
+    EXPECT_FALSE(FileExists(ExpectedDesktopFolder() + "\\" + names.editor + ".lnk"));
+    EXPECT_FALSE(FileExists(ExpectedDesktopFolder() + "\\" + names.notes + ".lnk"));
+    EXPECT_EQ(kAllPositions, wizard.positions());
+}
+
+// Every file is the folder, a backslash and a name of up to 33 bytes
+// ("mi_bihua1_dups_prefered_codes.bin"), all within 260 bytes with the zero:
+// a folder of 225 bytes fits, one of 226 is refused before anything happens.
+TEST_F(InstallRunTest, InstallFolderMustLeaveRoomForTheLongestName) {
+    const std::string base = folder.path() + "\\";
+    ASSERT_LT(base.size(), 200u);
+    const std::string longest = base + std::string(225 - base.size(), 'f');
+    const std::string tooLong = base + std::string(226 - base.size(), 'g');
+
+    UseInstallFolder(tooLong);
+    EXPECT_EQ(0, RunInstall());
+    EXPECT_TRUE(wizard.positions().empty());
+    EXPECT_TRUE(g_shownMessages.empty());
+    EXPECT_TRUE(FolderEntries(tooLong).empty());
+
+    UseInstallFolder(longest);
+    EXPECT_EQ(1, RunInstall());
+    ExpectInstalled(*std::find_if(kExpectedFiles.begin(), kExpectedFiles.end(), [](const ExpectedFile& f) {
+        return std::string(f.name) == "mi_bihua1_dups_prefered_codes.bin";
+    }));
+    EXPECT_EQ(95u, FolderEntries(longest).size());
+}
+
+}  // namespace
