@@ -19,12 +19,23 @@ enum GlyphFontOutcome {
 };
 
 // Inflates payload 110 and makes the four strips, each selected into its own
-// memory DC. What was made stays recorded whatever the outcome.
+// memory DC. What was made stays recorded whatever the outcome. A font
+// loaded earlier is released first.
 GlyphFontOutcome LoadGlyphFont();
 // Frees whatever LoadGlyphFont made; safe after any outcome and twice.
 void ReleaseGlyphFont();
 // The memory DC holding strip 0..3 (null when not loaded).
 HDC GlyphDeviceContext(int strip);
+
+// The loaded glyph font: per strip its bitmap, the memory DC it is selected
+// into and the bitmap that DC held before. Null where nothing was made.
+struct GlyphFontState {
+    HBITMAP strips[kGlyphStripCount];
+    HDC contexts[kGlyphStripCount];
+    HGDIOBJ previousBitmaps[kGlyphStripCount];
+};
+// Read-only view of what LoadGlyphFont made and ReleaseGlyphFont frees.
+const GlyphFontState& LoadedGlyphFont();
 
 // Width in pixels and the height, which is always 16.
 struct TextExtent {
