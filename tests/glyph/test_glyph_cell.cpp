@@ -24,7 +24,7 @@ const CellCase kCellCases[] = {
     {0xD6D0, "cell 4,277", {2, 336, 240}},
     {0xF7FE, "last GB2312 hanzi, cell 7,425", {3, 16, 880}},
     {0xE946, "special cell 7,456", {3, 0, 896}},
-    {0xA9A4, "special cell 7,457 before the box-drawing row", {3, 16, 896}},
+    {0xA9A4, "its own cell 7,457, not the box-drawing row", {3, 16, 896}},
     {0xA8A1, "lead 0xA8 has no row: lands on cell 658", {0, 288, 320}},
     {0xA6A4, "lead 0xA6 reaches the box drawing: cell 473", {0, 400, 224}},
     {0xB0A0, "trail below 0xA1 in the first hanzi row: symbol branch", {0, 48, 704}},
