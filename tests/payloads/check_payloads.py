@@ -4,15 +4,15 @@
 Reads the "TEXT" resources out of the executable (the PE reader of
 tests/check_executable.py), inflates each one and checks:
 
-- all 98 identifiers are there: the 95 files of the manifest (Part 1.2, the
-  list below is copied from the specification, not from the payload table),
+- all 98 identifiers are there: the 95 files of the manifest (the list below
+  is written out here on purpose, not read from the payload table),
   and 124, 161, 1029 (110 is both the glyph font and the manifest's
   ChnBmp.bin); each is one zlib stream with the header 0x78 0xDA that inflates
   within its reader's buffer;
-- the glyph font (110): its size, its layout, and the cells the specification
-  names, with cell positions computed from the plain row formula of Part 2.1;
+- the glyph font (110): its size, its layout, and the cells that matter to
+  the program, with cell positions computed from the plain row formula;
 - the agreements (124, 161), the configuration file (120) and the word base
-  (128) as the issue and the specification describe them;
+  (128) as their readers expect them;
 - the speech module (1029): a compound file that msiinfo reads as an MSI;
 - every other manifest file is a real file of its kind: bitmaps, PNG pictures,
   HTML pages, texts, Win32 programs and data files.
@@ -83,7 +83,7 @@ class Checks:
 # ---------------------------------------------------------------- glyph font
 
 def symbol_or_hanzi_cell(code):
-    """The plain row formula of Part 2.1 for a well-formed GB2312 code of the font's contents."""
+    """The plain row formula for a well-formed GB2312 code of the font's contents."""
     lead, trail = code >> 8, code & 0xFF
     if lead >= 0xB0:
         return 658 + (lead - 0xB0) * 94 + (trail - 0xA1)
@@ -110,15 +110,15 @@ def cell_ink(font, g):
 def check_glyph_font(c, font):
     if not c.check(len(font) == FONT_BYTES, f"payload 110: {len(font)} bytes, expected {FONT_BYTES}"):
         return
-    # The formula against the worked values of Part 2.1.
+    # The formula against known cells of the layout.
     for code, cell, pos in [(0xB0A1, 658, (0, 288, 320)), (0xBDA8, 1887, (0, 496, 928)),
                             (0xBDA9, 1888, (1, 0, 0)), (0xD2BB, 3880, (2, 128, 48)),
                             (0xD6D0, 4277, (2, 336, 240)), (0xF7FE, 7425, (3, 16, 880)),
                             (0xA3C1, 220, (0, 448, 96)), (0xA7A1, 564, (0, 320, 272))]:
         c.check(symbol_or_hanzi_cell(code) == cell and cell_position(cell) == pos,
-                f"test's cell formula disagrees with Part 2.1 for {code:#06x}")
+                f"test's cell formula disagrees with the layout for {code:#06x}")
     c.check(cell_position(7456) == (3, 0, 896) and cell_position(7457) == (3, 16, 896),
-            "test's cell positions of the special cells disagree with Part 2.1")
+            "test's cell positions of the special cells disagree with the layout")
 
     def ink(g):
         return sum(sum(r) for r in cell_ink(font, g))

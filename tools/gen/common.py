@@ -339,7 +339,7 @@ class Canvas:
 INITIALS = ["zh", "ch", "sh", "b", "p", "m", "f", "d", "t", "n", "l", "g", "k", "h",
             "j", "q", "x", "r", "z", "c", "s", "y", "w"]
 
-# The Ziranma double-pinyin layout: one key for every initial and final.
+# Double-pinyin layout 1: one key for every initial and final.
 SHUANGPIN_INITIAL_KEYS = {"zh": "v", "ch": "i", "sh": "u"}
 SHUANGPIN_FINAL_KEYS = {
     "iu": "q", "ia": "w", "ua": "w", "e": "e", "uan": "r", "er": "r", "ue": "t", "ve": "t",
@@ -361,7 +361,7 @@ def split_syllable(syllable):
 
 
 def shuangpin(syllable):
-    """The two keys of a syllable in the Ziranma double-pinyin layout, or None."""
+    """The two keys of a syllable in double-pinyin layout 1, or None."""
     if syllable in SHUANGPIN_ZERO_INITIAL:
         return SHUANGPIN_ZERO_INITIAL[syllable]
     ini, fin = split_syllable(syllable)

@@ -1,7 +1,7 @@
 #!/usr/bin/env python3
 """Makes the glyph font (payload 110, also installed as "ChnBmp.bin") from GNU Unifont.
 
-Layout (Part 2.1 of the specification): 241,664 bytes, four strips of 512 x 944
+Layout: 241,664 bytes, four strips of 512 x 944
 one-bit pixels, one after another; rows top first, 64 bytes a row, the most
 significant bit the leftmost pixel, 0 = ink and 1 = background. Cell g lies in
 cell row r = g / 32, column g mod 32; strip r / 59, top-left pixel

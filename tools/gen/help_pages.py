@@ -155,7 +155,7 @@ def zh_body(name, c):
     if name == "fast_steps.htm":
         rows = [(s, k) for s, _, k in c.syllable_rows() if k]
         return ("<h2>什么是双拼</h2>\n<p>双拼把每个音节的声母和韵母各用一个键表示，每个音节只需按两个键。"
-                '下表是自然码双拼的按键。</p>\n<p><img src="keymapSP.bmp" alt="keymapSP.bmp"></p>\n' +
+                '下表是双拼方案一的按键。</p>\n<p><img src="keymapSP.bmp" alt="keymapSP.bmp"></p>\n' +
                 table(["音节", "双拼按键"], rows) + "\n" + more)
     if name == "pinyin_pinxing.htm":
         return ("<h2>声母和韵母</h2>\n" + table(["声母", "可以拼的韵母"], c.initial_final_rows()) +
@@ -200,8 +200,8 @@ def en_body(name, c):
     if name == "fast_steps_en.htm":
         rows = [(s, k) for s, _, k in c.syllable_rows() if k]
         return ("<h2>What double pinyin is</h2>\n<p>Double pinyin gives every initial and every final one "
-                "key, so each syllable takes exactly two keys. The table gives the keys of the Ziranma "
-                'layout.</p>\n<p><img src="keymapSP.bmp" alt="keymapSP.bmp"></p>\n' +
+                "key, so each syllable takes exactly two keys. The table gives the keys of layout 1."
+                '</p>\n<p><img src="keymapSP.bmp" alt="keymapSP.bmp"></p>\n' +
                 table(["syllable", "keys"], rows) + "\n" + more)
     if name == "pinyin_pinxing_en.htm":
         return ("<h2>Initials and finals</h2>\n" + table(["initial", "finals"], c.initial_final_rows()) +

@@ -3,8 +3,8 @@
 
 - The nine keymap*.bmp files are keyboard maps, 8-bit palette bitmaps: a
   keyboard whose keys carry the letter and what that key types in the layout
-  of the map (full pinyin, or one of three double-pinyin layouts: Ziranma,
-  Microsoft and Xiaohe). The "Std" maps show the whole keyboard with the number
+  of the map (full pinyin, or one of three double-pinyin layouts, numbered
+  1 to 3). The "Std" maps show the whole keyboard with the number
   row and the Chinese punctuation of each key; the others only the letter rows.
 - Welcome_zekedit.bmp and Welcome_morvalen.bmp are 24-bit welcome pictures.
 - The .png/.PNG files are samples of pinyin input: an input window with the
@@ -34,17 +34,17 @@ CHINESE_PUNCTUATION = {",": "，", ".": "。", "/": "、", ";": "；", "-": "－
 
 # What each key types in the double-pinyin layouts (initials zh, ch, sh and the finals).
 SHUANGPIN = {
-    "Ziranma": {
+    "layout 1": {
         "q": "iu", "w": "ia ua", "e": "e", "r": "uan er", "t": "ue", "y": "ing uai", "u": "sh u",
         "i": "ch i", "o": "o uo", "p": "un", "a": "a", "s": "iong ong", "d": "iang uang",
         "f": "en", "g": "eng", "h": "ang", "j": "an", "k": "ao", "l": "ai", "z": "ei", "x": "ie",
         "c": "iao", "v": "zh ui", "b": "ou", "n": "in", "m": "ian"},
-    "Microsoft": {
+    "layout 2": {
         "q": "iu", "w": "ia ua", "e": "e", "r": "uan er", "t": "ue", "y": "uai v", "u": "sh u",
         "i": "ch i", "o": "o uo", "p": "un", "a": "a", "s": "iong ong", "d": "uang iang",
         "f": "en", "g": "eng", "h": "ang", "j": "an", "k": "ao", "l": "ai", ";": "ing", "z": "ei",
         "x": "ie", "c": "iao", "v": "zh ui", "b": "ou", "n": "in", "m": "ian"},
-    "Xiaohe": {
+    "layout 3": {
         "q": "iu", "w": "ei", "e": "e", "r": "uan", "t": "ue", "y": "un", "u": "sh u", "i": "ch i",
         "o": "o uo", "p": "ie", "a": "a", "s": "iong ong", "d": "ai", "f": "en", "g": "eng",
         "h": "ang", "j": "an", "k": "ing uai", "l": "iang uang", "z": "ou", "x": "ia ua",
@@ -56,12 +56,12 @@ KEYMAPS = {
     "keymap.bmp": ("键盘图  Keyboard map", None, False),
     "keymapPY.bmp": ("全拼键位图  Full pinyin", FULL_PINYIN, False),
     "keymapPYStd.bmp": ("全拼键位图  Full pinyin (whole keyboard)", FULL_PINYIN, True),
-    "keymapSP.bmp": ("双拼键位图  Double pinyin: Ziranma", SHUANGPIN["Ziranma"], False),
-    "keymapSPStd.bmp": ("双拼键位图  Double pinyin: Ziranma (whole keyboard)", SHUANGPIN["Ziranma"], True),
-    "keymapSP1.bmp": ("双拼键位图  Double pinyin: Microsoft", SHUANGPIN["Microsoft"], False),
-    "keymapSPStd1.bmp": ("双拼键位图  Double pinyin: Microsoft (whole keyboard)", SHUANGPIN["Microsoft"], True),
-    "keymapSP2.bmp": ("双拼键位图  Double pinyin: Xiaohe", SHUANGPIN["Xiaohe"], False),
-    "keymapSPStd2.bmp": ("双拼键位图  Double pinyin: Xiaohe (whole keyboard)", SHUANGPIN["Xiaohe"], True),
+    "keymapSP.bmp": ("双拼键位图  Double pinyin, layout 1", SHUANGPIN["layout 1"], False),
+    "keymapSPStd.bmp": ("双拼键位图  Double pinyin, layout 1 (whole keyboard)", SHUANGPIN["layout 1"], True),
+    "keymapSP1.bmp": ("双拼键位图  Double pinyin, layout 2", SHUANGPIN["layout 2"], False),
+    "keymapSPStd1.bmp": ("双拼键位图  Double pinyin, layout 2 (whole keyboard)", SHUANGPIN["layout 2"], True),
+    "keymapSP2.bmp": ("双拼键位图  Double pinyin, layout 3", SHUANGPIN["layout 3"], False),
+    "keymapSPStd2.bmp": ("双拼键位图  Double pinyin, layout 3 (whole keyboard)", SHUANGPIN["layout 3"], True),
 }
 
 # Input samples: file name -> (heading, typed pinyin keys, what the picture shows).

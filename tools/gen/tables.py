@@ -24,7 +24,7 @@ import common
 from common import fail, gb, write_file
 
 FILES = {
-    "pykeys.dic": "the pinyin syllables, each with its number of hanzi and its Ziranma double-pinyin keys",
+    "pykeys.dic": "the pinyin syllables, each with its number of hanzi and its keys in double-pinyin layout 1",
     "gbkflat.dic": "every GBK character ordered by frequency, with its weight",
     "py_1key.dic": "for each letter, the 32 most frequent hanzi whose pinyin starts with it",
     "sort.dic": "GB2312 hanzi in pinyin order, with their stroke counts",

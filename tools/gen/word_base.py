@@ -1,7 +1,7 @@
 #!/usr/bin/env python3
 """Makes the four files of the phrase word base.
 
-pycizudic.idx (payload 128) is the word base in its source form (Part 1.1): a
+pycizudic.idx (payload 128) is the word base in its source form: a
 sequence of entries and then one zero byte. An entry is an ASCII key, the
 pinyin of a phrase with its syllables run together ("zhongguo"), followed by one
 3-byte group for every character of every phrase with that pinyin, the phrases
