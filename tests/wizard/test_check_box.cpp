@@ -1,7 +1,7 @@
 // The subclassed check boxes: where the box stands for each button style and
 // state, where the caption goes, the focus rectangle, and that a click leaves
 // the custom painting on the screen. Expected pictures are drawn from the
-// box rectangles and caption positions of the design (client height 26: the
+// box rectangles and caption positions the painter must produce (client height 26: the
 // check box (2, 4, 17, 18), the radio box (-1, 1, 20, 24)).
 #include <gtest/gtest.h>
 
