@@ -1,11 +1,138 @@
-// The install sequence. For now it only walks the wizard page through the
-// install and ends the program; creating the folder, the install run with its
-// progress and the closing messages are still to come.
+// The Install press: everything between the user's last click on the wizard
+// and the end of the program. It runs inside the wizard's WM_COMMAND handling
+// on the one thread, so the message loop is still while it works; only the
+// progress bar's forced repaints and the message boxes' own loops keep the
+// wizard painted.
 #include "wizard/install_sequence.h"
 
-#include "app/globals.h"
+#include <windows.h>
+#include <shellapi.h>
 
-void RunInstallSequence(HWND) {
+#include <cstdint>
+#include <cstring>
+#include <initializer_list>
+#include <cstdlib>
+#include <ctime>
+#include <new>
+
+#include "app/bounded.h"
+#include "app/globals.h"
+#include "install/install_run.h"
+#include "install/payload.h"
+#include "resources/resource_ids.h"
+#include "wizard/messages.h"
+#include "wizard/pages.h"
+
+namespace {
+
+constexpr char kSpeechModuleFileName[] = "Sapi51forZelko.msi";
+constexpr char kDocFolderName[] = "doc";
+// Users should see the wizard busy for a moment even when the install is
+// quicker than reading its progress bar.
+constexpr double kMinimumSeconds = 5.0;
+
+// Reads the path field into the install folder. A path longer than the
+// install folder can hold is refused rather than cut.
+bool ReadInstallFolder(HWND wizard) {
+    HWND field = GetDlgItem(wizard, IDC_FOLDER_PATH);
+    if (GetWindowTextLengthA(field) >= MAX_PATH) return false;
+    return GetDlgItemTextA(wizard, IDC_FOLDER_PATH, g_installFolder, MAX_PATH) > 0 ||
+           g_installFolder[0] == '\0';
+}
+
+// Enters the install folder, or creates it with an empty "doc" folder for
+// the help pages. An existing folder is used as it is.
+bool EnterOrCreateInstallFolder() {
+    if (g_installFolder[0] == '\0') return false;
+    if (SetCurrentDirectoryA(g_installFolder)) return true;
+    if (!CreateDirectoryA(g_installFolder, nullptr)) return false;
+    size_t length = strlen(g_installFolder);
+    const char* separator = g_installFolder[length - 1] == '\\' ? "" : "\\";
+    char doc[MAX_PATH];
+    if (FormatBounded(doc, "%s%s%s", g_installFolder, separator, kDocFolderName)) {
+        CreateDirectoryA(doc, nullptr);
+    }
+    return true;
+}
+
+void ReadInstallChoices(HWND wizard) {
+    g_wantDesktopIcons = IsDlgButtonChecked(wizard, IDC_DESKTOP_ICONS) == BST_CHECKED ? 1 : 0;
+    LRESULT selected = SendDlgItemMessageA(wizard, IDC_LANGUAGE_LIST, CB_GETCURSEL, 0, 0);
+    if (selected == CB_ERR) return;  // keep the language the wizard started with
+    LRESULT language = SendDlgItemMessageA(wizard, IDC_LANGUAGE_LIST, CB_GETITEMDATA, selected, 0);
+    if (language >= 0 && language <= 2) g_uiLanguage = static_cast<int>(language);
+}
+
+void HideNavigation(HWND wizard) {
+    for (int id : {IDC_NEXT, IDC_BACK, IDC_CANCEL, IDC_BOTTOM_STRIP}) {
+        HWND control = GetDlgItem(wizard, id);
+        ShowWindow(control, SW_HIDE);
+        UpdateWindow(control);
+    }
+}
+
+// The wait cursor only shows while the mouse is over our window.
+void ShowBusyCursorOver(HWND wizard) {
+    SetCursor(LoadCursorA(nullptr, IDC_WAIT));
+    POINT cursor;
+    RECT window;
+    if (GetCursorPos(&cursor) && GetWindowRect(wizard, &window) && !PtInRect(&window, cursor)) {
+        SetCursorPos(window.left + (window.right - window.left) / 2,
+                     window.top + (window.bottom - window.top) / 2);
+    }
+}
+
+// Waits until the whole-second clock has moved on by five since `start`.
+// The clock is read again each time; a short sleep keeps a core free.
+void WaitUntilSecondsPassed(time_t start) {
+    while (difftime(time(nullptr), start) < kMinimumSeconds) Sleep(50);
+}
+
+// Writes the speech-module package into the temporary folder and opens it
+// through the shell. Only a package this run wrote is opened: a stale or
+// planted file of that name is never started.
+void InstallSpeechModule(HWND wizard) {
+    uint8_t* buffer = static_cast<uint8_t*>(malloc(kSpeechModuleBufferSize));
+    if (buffer == nullptr) {
+        ShowMessageRow(kMsgSpeechModuleOutOfMemory, wizard);
+        return;
+    }
+    char folder[MAX_PATH];
+    DWORD n = GetTempPathA(MAX_PATH, folder);
+    if (n == 0 || n >= MAX_PATH) CopyBounded(folder, "C:\\");
+    char path[MAX_PATH];
+    if (FormatBounded(path, "%s%s", folder, kSpeechModuleFileName) &&
+        ExtractPayload(IDP_SPEECH_MODULE, kSpeechModuleFileName, buffer, kSpeechModuleBufferSize, 0, 0, path) &&
+        GetFileAttributesA(path) != INVALID_FILE_ATTRIBUTES) {
+        ShellExecuteA(nullptr, "open", path, nullptr, nullptr, SW_SHOWNORMAL);
+    }
+    free(buffer);
+}
+
+}  // namespace
+
+void RunInstallSequence(HWND wizard) {
+    ShowPage(wizard, g_wizardPage);
     g_wizardPage = kPageInstalling;
+
+    if (!ReadInstallFolder(wizard) || !EnterOrCreateInstallFolder()) {
+        ShowMessageRow(kMsgCannotCreateInstallFolder, wizard);
+        g_wizardPage = kPageLanguage;
+        return;
+    }
+    ReadInstallChoices(wizard);
+    HideNavigation(wizard);
+
+    time_t start = time(nullptr);
+    ShowBusyCursorOver(wizard);
+    int installed = RunInstall();
+    WaitUntilSecondsPassed(start);
+
+    if (installed) {
+        ShowMessageRow(kMsgInstallSucceeded, wizard);
+        if (ShowMessageRow(kMsgOfferSpeechModule, wizard) == IDOK) InstallSpeechModule(wizard);
+    } else {
+        ShowMessageRow(kMsgInstallFailed, wizard);
+    }
     g_wizardPage = kPageEnd;
 }

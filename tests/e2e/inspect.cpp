@@ -1,0 +1,91 @@
+// A small look-in tool for the end-to-end test. It runs in the same Wine
+// prefix as the setup program and reports what a user's eyes would find: where
+// a control is on the screen (so the test can click it with the real mouse),
+// whether it is visible, and what a shortcut file points at. It never sends
+// input or messages to the setup program.
+//
+//   inspect rect <window caption> <control id>   -> "x y width height" on the screen
+//   inspect visible <window caption> <control id> -> "1" or "0"
+//   inspect text <window caption> <control id>   -> the control's text
+//   inspect lnk <shortcut path>                  -> target, working folder,
+//                                                   description, icon path, icon index
+// Exit code 1 when the window, control or shortcut is not found.
+#include <windows.h>
+#include <objbase.h>
+#include <shlobj.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+namespace {
+
+HWND FindControl(const char* caption, const char* idText) {
+    HWND window = FindWindowA(nullptr, caption);
+    if (window == nullptr) return nullptr;
+    int id = atoi(idText);
+    return id == 0 ? window : GetDlgItem(window, id);
+}
+
+int PrintRect(HWND control) {
+    RECT r;
+    if (!GetWindowRect(control, &r)) return 1;
+    printf("%ld %ld %ld %ld\n", r.left, r.top, r.right - r.left, r.bottom - r.top);
+    return 0;
+}
+
+int PrintShortcut(const char* path) {
+    if (FAILED(CoInitialize(nullptr))) return 1;
+    int result = 1;
+    IShellLinkA* link = nullptr;
+    if (SUCCEEDED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA,
+                                   reinterpret_cast<void**>(&link)))) {
+        IPersistFile* file = nullptr;
+        if (SUCCEEDED(link->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&file)))) {
+            WCHAR widePath[MAX_PATH];
+            MultiByteToWideChar(CP_ACP, 0, path, -1, widePath, MAX_PATH);
+            if (SUCCEEDED(file->Load(widePath, STGM_READ))) {
+                char target[MAX_PATH] = "", folder[MAX_PATH] = "", description[MAX_PATH] = "",
+                     icon[MAX_PATH] = "";
+                int iconIndex = -1;
+                link->GetPath(target, MAX_PATH, nullptr, 0);
+                link->GetWorkingDirectory(folder, MAX_PATH);
+                link->GetDescription(description, MAX_PATH);
+                link->GetIconLocation(icon, MAX_PATH, &iconIndex);
+                printf("target=%s\nfolder=%s\ndescription=%s\nicon=%s,%d\n", target, folder,
+                       description, icon, iconIndex);
+                result = 0;
+            }
+            file->Release();
+        }
+        link->Release();
+    }
+    CoUninitialize();
+    return result;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (argc == 3 && strcmp(argv[1], "lnk") == 0) return PrintShortcut(argv[2]);
+    if (argc != 4) {
+        fprintf(stderr, "usage: inspect rect|visible|text <caption> <id> | lnk <path>\n");
+        return 2;
+    }
+    HWND control = FindControl(argv[2], argv[3]);
+    if (strcmp(argv[1], "visible") == 0) {
+        printf("%d\n", control != nullptr && IsWindowVisible(control) ? 1 : 0);
+        return 0;
+    }
+    if (control == nullptr) return 1;
+    if (strcmp(argv[1], "rect") == 0) return PrintRect(control);
+    if (strcmp(argv[1], "text") == 0) {
+        // GetWindowTextA does not ask a window of another process for its
+        // text; WM_GETTEXT does.
+        char text[1024] = "";
+        SendMessageA(control, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text));
+        printf("%s\n", text);
+        return 0;
+    }
+    return 2;
+}

@@ -1,0 +1,109 @@
+#!/usr/bin/env bash
+# End-to-end: the real setup program in a fresh Wine prefix, driven only with
+# real mouse and keyboard input on the X display, checked from outside.
+#   run_e2e.sh <source> <build> <scenario>
+# Scenarios: default, other_choices, bad_folder, cancel
+set -euo pipefail
+export E2E_SOURCE=$1 E2E_BUILD=$2
+scenario=$3
+export E2E_WORK="$E2E_BUILD/e2e/$scenario"
+source "$E2E_SOURCE/tests/e2e/wizard_driver.sh"
+
+fail() { echo "FAIL: $*"; screenshot failure; exit 1; }
+
+e2e_prepare_prefix
+trap e2e_stop_prefix EXIT
+folder_unix="$WINEPREFIX/drive_c/Zelko"
+temp_msi="$E2E_USER_DIR/Temp/Sapi51forZelko.msi"
+speech_installed="$E2E_USER_DIR/AppData/Local/ZelkoSpeechStandIn/README.txt"
+start_menu="$E2E_USER_DIR/AppData/Roaming/Microsoft/Windows/Start Menu/Programs/Zelko Scrivora"
+
+check() { python3 "$E2E_SOURCE/tests/e2e/check_install.py" "$E2E_SOURCE" "$E2E_BUILD" "$@"; }
+
+# Types a new path into the path field of page 0.
+type_path() {
+  click "$WIZARD_CAPTION" $ID_FOLDER_PATH
+  keys "$WIZARD_CAPTION" key ctrl+a BackSpace
+  keys "$WIZARD_CAPTION" type --delay 30 "$1"
+  [ "$(inspect text "$WIZARD_CAPTION" $ID_FOLDER_PATH)" = "$1" ] || fail "path field reads '$(inspect text "$WIZARD_CAPTION" $ID_FOLDER_PATH)'"
+}
+
+start=$(date +%s)
+case "$scenario" in
+default)
+  start_setup
+  [ "$(inspect text "$WIZARD_CAPTION" $ID_FOLDER_PATH)" = 'C:\Zelko' ] || fail "path field does not start as C:\\Zelko"
+  walk_default_install
+  rc=$(setup_exit_code)
+  [ "$rc" = 0 ] || fail "exit code $rc"
+  check "$folder_unix" --windows-folder 'C:\Zelko' --bmp-font 0 --language 1 --desktop --new-folder ||
+    fail "installed files"
+  [ -f "$temp_msi" ] || fail "speech-module package not written to the temporary folder"
+  for _ in $(seq 1 150); do [ -f "$speech_installed" ] && break; sleep 0.2; done
+  [ -f "$speech_installed" ] || fail "msiexec did not install the opened package"
+  ;;
+other_choices)
+  start_setup
+  click "$WIZARD_CAPTION" $ID_DESKTOP_ICONS 8          # desktop icons off
+  click "$WIZARD_CAPTION" $ID_NEXT
+  click "$WIZARD_CAPTION" $ID_DISPLAY_BAD 8             # the sample does not show correctly
+  click "$WIZARD_CAPTION" $ID_NEXT
+  click "$WIZARD_CAPTION" $ID_ENGLISH_AGREEMENT 8       # English agreement
+  screenshot page2_english
+  [ "$(inspect visible "$WIZARD_CAPTION" 1014)" = 1 ] || fail "English agreement not shown"
+  click "$WIZARD_CAPTION" $ID_NEXT
+  click "$WIZARD_CAPTION" $ID_LANGUAGE_LIST             # open the list, one down: English
+  keys "$WIZARD_CAPTION" key Down
+  click "$WIZARD_CAPTION" $ID_LANGUAGE_LIST
+  screenshot page3_english
+  click "$WIZARD_CAPTION" $ID_NEXT
+  answer_message "$MSG_SUCCESS" $ID_OK message_success
+  answer_message "$MSG_SPEECH" $ID_CANCEL message_speech_declined
+  rc=$(setup_exit_code)
+  [ "$rc" = 0 ] || fail "exit code $rc"
+  check "$folder_unix" --windows-folder 'C:\Zelko' --bmp-font 1 --language 0 --new-folder ||
+    fail "installed files"
+  [ ! -e "$temp_msi" ] || fail "speech-module package written although declined"
+  ;;
+bad_folder)
+  start_setup
+  type_path 'Q:\Zelko'
+  click "$WIZARD_CAPTION" $ID_NEXT
+  click "$WIZARD_CAPTION" $ID_DISPLAY_OK 8
+  click "$WIZARD_CAPTION" $ID_NEXT
+  click "$WIZARD_CAPTION" $ID_NEXT
+  click "$WIZARD_CAPTION" $ID_NEXT                      # Install
+  answer_message "$MSG_BAD_FOLDER" $ID_OK message_bad_folder
+  [ "$(inspect visible "$WIZARD_CAPTION" $ID_LANGUAGE_LIST)" = 1 ] || fail "not back on the last page"
+  for _ in 1 2 3; do click "$WIZARD_CAPTION" $ID_BACK; done
+  [ "$(inspect visible "$WIZARD_CAPTION" $ID_FOLDER_PATH)" = 1 ] || fail "Back did not reach the first page"
+  type_path 'C:\Zelko'
+  click "$WIZARD_CAPTION" $ID_NEXT
+  click "$WIZARD_CAPTION" $ID_NEXT                      # the answer is kept
+  click "$WIZARD_CAPTION" $ID_NEXT
+  click "$WIZARD_CAPTION" $ID_NEXT
+  answer_message "$MSG_SUCCESS" $ID_OK message_success
+  answer_message "$MSG_SPEECH" $ID_CANCEL message_speech_declined
+  rc=$(setup_exit_code)
+  [ "$rc" = 0 ] || fail "exit code $rc"
+  check "$folder_unix" --windows-folder 'C:\Zelko' --bmp-font 0 --language 1 --desktop --new-folder ||
+    fail "installed files"
+  ;;
+cancel)
+  start_setup
+  click "$WIZARD_CAPTION" $ID_CANCEL
+  rc=$(setup_exit_code)
+  [ "$rc" = 0 ] || fail "Cancel: exit code $rc"
+  start_setup
+  click "$WIZARD_CAPTION" $ID_NEXT
+  click "$WIZARD_CAPTION" $ID_DISPLAY_OK 8
+  click "$WIZARD_CAPTION" $ID_NEXT
+  keys "$WIZARD_CAPTION" key Escape
+  rc=$(setup_exit_code)
+  [ "$rc" = 0 ] || fail "Esc: exit code $rc"
+  [ ! -e "$folder_unix" ] || fail "Cancel or Esc left an install folder"
+  [ ! -e "$start_menu" ] || fail "Cancel or Esc left a Start-menu folder"
+  ;;
+*) echo "unknown scenario $scenario"; exit 2 ;;
+esac
+echo "e2e $scenario passed in $(( $(date +%s) - start )) s"

@@ -1,0 +1,127 @@
+# Sourced: drives the real setup program under Wine with real mouse and
+# keyboard input on an X display (xdotool), as a user would, and looks at the
+# result from outside. Used by the end-to-end test and by scripts/run.sh.
+#
+# Needs: DISPLAY, and E2E_BUILD (the build folder), E2E_WORK (a folder of the
+# run's own: its Wine prefix, home and screenshots go there).
+
+WIZARD_CAPTION="Varnelo Scrivora Installer"
+MESSAGE_CAPTION="Morvalen Install Message"
+
+# Control identifiers the driver clicks.
+ID_OK=1; ID_CANCEL=2; ID_BACK=3; ID_NEXT=1001; ID_FOLDER_PATH=1002
+ID_DESKTOP_ICONS=1004; ID_DISPLAY_OK=1007; ID_DISPLAY_BAD=1008; ID_ENGLISH_AGREEMENT=1010
+ID_LANGUAGE_LIST=1031
+
+e2e_log() { echo "[e2e $(date +%T)] $*" >&2; }
+
+# A fresh prefix for this run: a copy of the build tree's template prefix.
+e2e_prepare_prefix() {
+  "$E2E_SOURCE/scripts/wine-prefix.sh" "$E2E_BUILD" >/dev/null
+  source "$E2E_SOURCE/scripts/wine-env.sh" "$E2E_BUILD"
+  rm -rf "$E2E_WORK/prefix" "$E2E_WORK/home"
+  mkdir -p "$E2E_WORK/home" "$E2E_WORK/screenshots"
+  cp -a "$WINEPREFIX" "$E2E_WORK/prefix"
+  export WINEPREFIX="$E2E_WORK/prefix" HOME="$E2E_WORK/home"
+  if wineserver -p30 2>/dev/null; then wine wineboot >/dev/null 2>&1 </dev/null; fi
+  E2E_USER_DIR="$WINEPREFIX/drive_c/users/$(id -un)"
+}
+
+e2e_stop_prefix() { wineserver -k 2>/dev/null || true; }
+
+inspect() { wine "$E2E_BUILD/tests/e2e/inspect.exe" "$@" 2>/dev/null </dev/null | tr -d '\r'; }
+
+# Waits until a top-level window with the caption is visible (or gone).
+wait_window() {
+  local caption=$1 timeout=${2:-30} i
+  for ((i = 0; i < timeout * 5; i++)); do
+    [ "$(inspect visible "$caption" 0)" = 1 ] && return 0
+    sleep 0.2
+  done
+  e2e_log "window '$caption' did not appear"; return 1
+}
+wait_window_gone() {
+  local caption=$1 timeout=${2:-30} i
+  for ((i = 0; i < timeout * 5; i++)); do
+    [ "$(inspect visible "$caption" 0)" = 1 ] || return 0
+    sleep 0.2
+  done
+  e2e_log "window '$caption' did not go away"; return 1
+}
+
+# Clicks a control with the real mouse: at its centre, or at an offset from
+# its left edge (check boxes are clicked on their box).
+click() {
+  local caption=$1 id=$2 dx=${3:-} rect x y w h
+  rect=$(inspect rect "$caption" "$id") || { e2e_log "no control $id in '$caption'"; return 1; }
+  read -r x y w h <<<"$rect"
+  if [ -n "$dx" ]; then x=$((x + dx)); else x=$((x + w / 2)); fi
+  y=$((y + h / 2))
+  xdotool mousemove --sync "$x" "$y" click 1
+  sleep 0.3
+}
+
+# Keys go to the window that has the X input focus: give it to the wizard first.
+keys() {
+  local caption=$1; shift
+  local w
+  w=$(xdotool search --onlyvisible --name "^$caption\$" | head -n1)
+  [ -n "$w" ] && xdotool windowfocus --sync "$w" 2>/dev/null
+  xdotool "$@"
+  sleep 0.3
+}
+
+screenshot() { import -window root "$E2E_WORK/screenshots/$1.png" 2>/dev/null || true; }
+
+# Starts the setup program in the background; E2E_PID is its process.
+start_setup() {
+  wine "$E2E_BUILD/ScrivoraSetup.exe" </dev/null >/dev/null 2>&1 &
+  E2E_PID=$!
+  wait_window "$WIZARD_CAPTION" 60
+}
+
+# Waits for the setup program to end; prints its exit code.
+setup_exit_code() {
+  local rc=0
+  wait "$E2E_PID" || rc=$?
+  echo "$rc"
+}
+
+# Answers the message box whose English line reads `english` with the button
+# of the given identifier. Message boxes follow each other under one caption,
+# so the English line tells them apart.
+answer_message() {
+  local english=$1 id=$2 shot=$3 i
+  for ((i = 0; i < 300; i++)); do
+    [ "$(inspect text "$MESSAGE_CAPTION" 1028)" = "$english" ] && break
+    sleep 0.2
+  done
+  [ "$(inspect text "$MESSAGE_CAPTION" 1028)" = "$english" ] || { e2e_log "no message '$english'"; return 1; }
+  screenshot "$shot"
+  click "$MESSAGE_CAPTION" "$id"
+  for ((i = 0; i < 50; i++)); do
+    [ "$(inspect text "$MESSAGE_CAPTION" 1028)" = "$english" ] || return 0
+    sleep 0.2
+  done
+  e2e_log "message '$english' was not answered"; return 1
+}
+
+MSG_SUCCESS="Congratulations! Installation Success!"
+MSG_SPEECH="Now install sound module SAPI5.1 from Microsoft."
+MSG_BAD_FOLDER="Cannot create folder! Please check folder path."
+
+# The default way through the wizard: Next, the sample shows correctly, Next,
+# Next, Install; accept the congratulation and the speech-module offer.
+walk_default_install() {
+  screenshot page0
+  click "$WIZARD_CAPTION" $ID_NEXT
+  screenshot page1
+  click "$WIZARD_CAPTION" $ID_DISPLAY_OK 8
+  click "$WIZARD_CAPTION" $ID_NEXT
+  screenshot page2
+  click "$WIZARD_CAPTION" $ID_NEXT
+  screenshot page3
+  click "$WIZARD_CAPTION" $ID_NEXT
+  answer_message "$MSG_SUCCESS" $ID_OK message_success
+  answer_message "$MSG_SPEECH" $ID_OK message_speech_module
+}
