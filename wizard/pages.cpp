@@ -50,9 +50,31 @@ void ShowBackButton(HWND dialog) {
     EnableWindow(back, show);
 }
 
+// Whether the control with the focus belongs to a page other than `page`, so
+// that showing `page` hides it.
+bool FocusLeavesWithItsPage(HWND dialog, int page) {
+    HWND focus = GetFocus();
+    if (!focus || GetParent(focus) != dialog) {
+        return false;
+    }
+    int id = GetDlgCtrlID(focus);
+    for (int row = 0; kPageControls[row][0] != 0; ++row) {
+        for (int i = 0; kPageControls[row][i] != 0; ++i) {
+            if (kPageControls[row][i] == id) {
+                return row != page;
+            }
+        }
+    }
+    return false;
+}
+
 }  // namespace
 
 void ShowPage(HWND dialog, int page) {
+    // Windows moves the focus off a control it hides to whichever control it
+    // picks, often Back, where the next Enter would undo the step just made.
+    // Next is where a user who walks the pages with Enter expects it.
+    bool focusToNext = FocusLeavesWithItsPage(dialog, page);
     for (int row = 0; kPageControls[row][0] != 0; ++row) {
         for (int i = 0; kPageControls[row][i] != 0; ++i) {
             ShowControl(dialog, kPageControls[row][i], row == page);
@@ -65,6 +87,9 @@ void ShowPage(HWND dialog, int page) {
     }
     ShowAgreementText(dialog, page);
     ShowBackButton(dialog);
+    if (focusToNext) {
+        SetFocus(GetDlgItem(dialog, IDC_NEXT));
+    }
     InvalidateRect(dialog, nullptr, TRUE);
     UpdateWindow(dialog);
 }

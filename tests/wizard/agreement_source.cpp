@@ -1,0 +1,30 @@
+// Independent reading of the agreement payloads for the wizard tests.
+#include "wizard/agreement_source.h"
+
+#include <windows.h>
+#include <zlib.h>
+
+std::string InflatedPayload(int identifier) {
+    HRSRC found = FindResourceA(nullptr, MAKEINTRESOURCEA(identifier), "TEXT");
+    if (!found) {
+        return "";
+    }
+    const Bytef* packed = static_cast<const Bytef*>(LockResource(LoadResource(nullptr, found)));
+    std::string text(1 << 20, '\0');
+    uLongf length = text.size();
+    if (uncompress(reinterpret_cast<Bytef*>(&text[0]), &length, packed,
+                   SizeofResource(nullptr, found)) != Z_OK) {
+        return "";
+    }
+    text.resize(length);
+    return text;
+}
+
+std::vector<std::string> CrLfLines(const std::string& text) {
+    std::vector<std::string> lines;
+    size_t start = 0;
+    for (size_t end; (end = text.find("\r\n", start)) != std::string::npos; start = end + 2) {
+        lines.push_back(text.substr(start, end - start));
+    }
+    return lines;
+}
