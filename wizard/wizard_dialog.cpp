@@ -47,6 +47,11 @@ BOOL OnInitDialog(HWND dialog) {
     ShowWindow(back, SW_HIDE);
     EnableWindow(back, FALSE);
     FillLanguageList(dialog);
+    // The selection field of the language list is as high as its items, so
+    // the 16-pixel glyphs fit. Windows sizes it from the measuring answer;
+    // not every implementation asks for it, so it is set as well.
+    SendDlgItemMessageA(dialog, IDC_LANGUAGE_LIST, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1),
+                        kListItemHeight);
     SubclassCheckBoxes(dialog);
     // Someone on a Windows that is not Chinese reads the English agreement first.
     if (g_systemLanguage == 0) {

@@ -112,8 +112,10 @@ TEST_F(WizardTest, LanguageListOffersSimplifiedChineseFirst) {
         EXPECT_EQ(SendMessageA(list, CB_GETITEMDATA, i, 0), expected[i].code) << i;
     }
     EXPECT_EQ(SendMessageA(list, CB_GETCURSEL, 0, 0), 0);
-    // Both owner-drawn lists have the item height the painters draw into.
+    // Both owner-drawn lists have the item height the painters draw into, and
+    // the combo box's selection field is at least as high.
     EXPECT_EQ(SendMessageA(list, CB_GETITEMHEIGHT, 0, 0), 23);
+    EXPECT_GE(SendMessageA(list, CB_GETITEMHEIGHT, static_cast<WPARAM>(-1), 0), 23);
     EXPECT_EQ(SendDlgItemMessageA(wizard, IDC_AGREEMENT_CN_LIST, LB_GETITEMHEIGHT, 0, 0), 23);
 }
 
