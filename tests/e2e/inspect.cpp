@@ -7,6 +7,7 @@
 //   inspect rect <window caption> <control id>   -> "x y width height" on the screen
 //   inspect visible <window caption> <control id> -> "1" or "0"
 //   inspect text <window caption> <control id>   -> the control's text
+//   inspect itemheight <window caption> <combo id> -> height of a list item
 //   inspect lnk <shortcut path>                  -> target, working folder,
 //                                                   description, icon path, icon index
 // Exit code 1 when the window, control or shortcut is not found.
@@ -69,7 +70,7 @@ int PrintShortcut(const char* path) {
 int main(int argc, char** argv) {
     if (argc == 3 && strcmp(argv[1], "lnk") == 0) return PrintShortcut(argv[2]);
     if (argc != 4) {
-        fprintf(stderr, "usage: inspect rect|visible|text <caption> <id> | lnk <path>\n");
+        fprintf(stderr, "usage: inspect rect|visible|text|itemheight <caption> <id> | lnk <path>\n");
         return 2;
     }
     HWND control = FindControl(argv[2], argv[3]);
@@ -79,6 +80,10 @@ int main(int argc, char** argv) {
     }
     if (control == nullptr) return 1;
     if (strcmp(argv[1], "rect") == 0) return PrintRect(control);
+    if (strcmp(argv[1], "itemheight") == 0) {
+        printf("%ld\n", static_cast<long>(SendMessageA(control, CB_GETITEMHEIGHT, 0, 0)));
+        return 0;
+    }
     if (strcmp(argv[1], "text") == 0) {
         // GetWindowTextA does not ask a window of another process for its
         // text; WM_GETTEXT does.

@@ -23,8 +23,13 @@ e2e_prepare_prefix() {
   mkdir -p "$E2E_WORK/home" "$E2E_WORK/screenshots"
   cp -a "$WINEPREFIX" "$E2E_WORK/prefix"
   export WINEPREFIX="$E2E_WORK/prefix" HOME="$E2E_WORK/home"
-  if wineserver -p30 2>/dev/null; then wine wineboot >/dev/null 2>&1 </dev/null; fi
   E2E_USER_DIR="$WINEPREFIX/drive_c/users/$(id -un)"
+  # Other tests of the build tree may have installed into the template prefix.
+  rm -rf "$WINEPREFIX/drive_c/Zelko" "$E2E_USER_DIR/AppData/Local/ZelkoSpeechStandIn" \
+         "$E2E_USER_DIR/Temp/Sapi51forZelko.msi" \
+         "$E2E_USER_DIR/AppData/Roaming/Microsoft/Windows/Start Menu/Programs/Zelko Scrivora"
+  rm -f "$E2E_USER_DIR/Desktop/"*.lnk
+  if wineserver -p30 2>/dev/null; then wine wineboot >/dev/null 2>&1 </dev/null; fi
 }
 
 e2e_stop_prefix() { wineserver -k 2>/dev/null || true; }
@@ -57,7 +62,10 @@ click() {
   read -r x y w h <<<"$rect"
   if [ -n "$dx" ]; then x=$((x + dx)); else x=$((x + w / 2)); fi
   y=$((y + h / 2))
-  xdotool mousemove --sync "$x" "$y" click 1
+  # Move first and let Wine see the pointer arrive, then click.
+  xdotool mousemove --sync "$x" "$y"
+  sleep 0.2
+  xdotool click 1
   sleep 0.3
 }
 
@@ -66,7 +74,10 @@ keys() {
   local caption=$1; shift
   local w
   w=$(xdotool search --onlyvisible --name "^$caption\$" | head -n1)
-  [ -n "$w" ] && xdotool windowfocus --sync "$w" 2>/dev/null
+  if [ -n "$w" ] && [ "$(xdotool getwindowfocus 2>/dev/null)" != "$w" ]; then
+    xdotool windowfocus --sync "$w" 2>/dev/null
+    sleep 0.5
+  fi
   xdotool "$@"
   sleep 0.3
 }
@@ -124,4 +135,17 @@ walk_default_install() {
   click "$WIZARD_CAPTION" $ID_NEXT
   answer_message "$MSG_SUCCESS" $ID_OK message_success
   answer_message "$MSG_SPEECH" $ID_OK message_speech_module
+}
+
+# Picks entry `index` (from 0) of a drop-down list with the mouse: one click
+# opens the list under the field, a second click on the entry chooses it.
+choose_list_entry() {
+  local caption=$1 id=$2 index=$3 x y w h item
+  read -r x y w h <<<"$(inspect rect "$caption" "$id")"
+  item=$(inspect itemheight "$caption" "$id")
+  click "$caption" "$id"
+  xdotool mousemove --sync $((x + w / 2)) $((y + h + item * index + item / 2))
+  sleep 0.2
+  xdotool click 1
+  sleep 0.3
 }
