@@ -19,8 +19,8 @@
 #define IDC_OK                1     // IDOK
 #define IDC_CANCEL            2     // IDCANCEL: Cancel, Esc and the close box
 #define IDC_BACK              3
-#define IDC_YES               6     // IDYES
-#define IDC_NO                7     // IDNO
+#define IDC_ANSWER_YES        6     // IDYES (windows.h has a cursor named IDC_YES)
+#define IDC_ANSWER_NO         7     // IDNO (and one named IDC_NO)
 
 // Wizard (dialog 114).
 #define IDC_NEXT              1001  // Next, Install on the last page; the default button

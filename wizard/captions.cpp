@@ -3,8 +3,6 @@
 // table: an identifier means the same caption in every dialog that has it.
 #include "wizard/captions.h"
 
-// windows.h before the identifiers: its cursor name IDC_NO must not
-// replace the No button's identifier.
 #include <windows.h>
 
 #include "resources/resource_ids.h"
@@ -16,8 +14,8 @@ constexpr OwnerDrawCaption kOwnerDrawCaptions[] = {
     {IDC_OK, kCaptionFixed, "确认 OK", false, false},
     {IDC_CANCEL, kCaptionFixed, "取消 Cancel", false, false},
     {IDC_BACK, kCaptionFixed, "退一步 Back", false, false},
-    {IDC_YES, kCaptionFixed, "是 Yes", false, false},
-    {IDC_NO, kCaptionFixed, "否 No", false, false},
+    {IDC_ANSWER_YES, kCaptionFixed, "是 Yes", false, false},
+    {IDC_ANSWER_NO, kCaptionFixed, "否 No", false, false},
     {IDC_NEXT, kCaptionNextButton, nullptr, false, false},
     {IDC_BROWSE, kCaptionFixed, "改变 Browse ....", false, false},
     {IDC_FOLDER_LABEL, kCaptionFixed, "安装路径： (Install Path)", true, true},

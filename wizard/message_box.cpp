@@ -31,7 +31,7 @@ struct ButtonPair {
 };
 
 ButtonPair ButtonsOfSet(int buttonSet) {
-    if (buttonSet == kButtonsYesNo) return {IDC_YES, IDC_NO};
+    if (buttonSet == kButtonsYesNo) return {IDC_ANSWER_YES, IDC_ANSWER_NO};
     return {IDC_OK, IDC_CANCEL};
 }
 
@@ -113,8 +113,8 @@ void OnCommand(HWND dialog, int id) {
     switch (id) {
     case IDC_OK:
     case IDC_CANCEL:
-    case IDC_YES:
-    case IDC_NO:
+    case IDC_ANSWER_YES:
+    case IDC_ANSWER_NO:
         EndDialog(dialog, id);
         break;
     default:

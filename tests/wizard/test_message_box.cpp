@@ -77,7 +77,7 @@ void Press(HWND dialog, int id) {
 
 // --- What the test reads from the dialog ----------------------------------
 
-constexpr int kButtonIds[] = {IDC_OK, IDC_CANCEL, IDC_YES, IDC_NO};
+constexpr int kButtonIds[] = {IDC_OK, IDC_CANCEL, IDC_ANSWER_YES, IDC_ANSWER_NO};
 
 struct Seen {
     RECT window;
@@ -240,8 +240,8 @@ TEST(MessageBoxTemplate, IsTheClassicTemplateAsListed) {
     const DWORD button = BS_OWNERDRAW | WS_CHILD | WS_TABSTOP;  // hidden
     const TemplateControl expected[] = {
         {IDC_OK, L"BUTTON", button, {87, 64, 73, 18}, L"确认"},
-        {IDC_YES, L"BUTTON", button, {174, 64, 73, 18}, L"是"},
-        {IDC_NO, L"BUTTON", button, {257, 66, 73, 18}, L"否"},
+        {IDC_ANSWER_YES, L"BUTTON", button, {174, 64, 73, 18}, L"是"},
+        {IDC_ANSWER_NO, L"BUTTON", button, {257, 66, 73, 18}, L"否"},
         {IDC_CANCEL, L"BUTTON", button, {6, 64, 73, 18}, L"取消 "},
         {IDC_MESSAGE_CHINESE, L"BUTTON", BS_OWNERDRAW | WS_CHILD | WS_VISIBLE | WS_DISABLED,
          {6, 4, 321, 24}, L""},
@@ -323,9 +323,9 @@ TEST_P(LayoutTest, WindowAndControlsFollowTheMeasuredTexts) {
             std::string path = std::string("screenshots\\") + c.screenshot;
             EXPECT_TRUE(SaveBitmap(shot, path.c_str())) << path;
         }
-        Press(dialog, yesNo ? IDC_YES : IDC_OK);
+        Press(dialog, yesNo ? IDC_ANSWER_YES : IDC_OK);
     });
-    ASSERT_EQ(result, yesNo ? IDC_YES : IDC_OK);
+    ASSERT_EQ(result, yesNo ? IDC_ANSWER_YES : IDC_OK);
 
     const int bw = seen.button.cx, bh = seen.button.cy;
     ASSERT_GT(bw, 0);
@@ -435,7 +435,7 @@ TEST_F(MessageBoxTest, EscapeAndTheCloseBoxAnswerCancelInEverySet) {
 // Commands other than 1, 2, 6 and 7 leave the dialog up; those four end it
 // with their identifier, whichever buttons are shown.
 TEST_F(MessageBoxTest, OnlyTheFourAnswersEndTheDialog) {
-    for (int answer : {IDC_OK, IDC_CANCEL, IDC_YES, IDC_NO}) {
+    for (int answer : {IDC_OK, IDC_CANCEL, IDC_ANSWER_YES, IDC_ANSWER_NO}) {
         SCOPED_TRACE(answer);
         int result = ShowAndAnswer("是", "Yes?", kButtonsOk, [answer](HWND dialog) {
             for (int ignored : {IDC_BACK, 4, 5, 0, 8, IDC_MESSAGE_CHINESE, IDC_NEXT}) {

@@ -134,7 +134,7 @@ TEST_F(ButtonPainterTest, OnlyTheDefaultButtonHasTheBlackFrame) {
         EXPECT_EQ(Mismatches(canvas, W - 3, 2, W - 3, H - 4, dark), 0);
     }
 
-    const int others[] = {IDC_OK, IDC_CANCEL, IDC_BACK, IDC_YES, IDC_NO, IDC_BROWSE, 4242};
+    const int others[] = {IDC_OK, IDC_CANCEL, IDC_BACK, IDC_ANSWER_YES, IDC_ANSWER_NO, IDC_BROWSE, 4242};
     for (int id : others) {
         SCOPED_TRACE(id);
         Canvas canvas(W, H, kUntouched);
@@ -172,8 +172,8 @@ const CaptionCase kCaptionCases[] = {
     {"ok", IDC_OK, "x", 0, 0, "确认 OK", false, true, 110, 29},
     {"cancel pressed", IDC_CANCEL, "", 0, ODS_SELECTED, "取消 Cancel", false, true, 110, 29},
     {"back", IDC_BACK, "", 0, 0, "退一步 Back", false, true, 102, 26},
-    {"yes", IDC_YES, "", 0, 0, "是 Yes", false, true, 110, 29},
-    {"no pressed", IDC_NO, "", 0, ODS_SELECTED, "否 No", false, true, 110, 29},
+    {"yes", IDC_ANSWER_YES, "", 0, 0, "是 Yes", false, true, 110, 29},
+    {"no pressed", IDC_ANSWER_NO, "", 0, ODS_SELECTED, "否 No", false, true, 110, 29},
     {"browse", IDC_BROWSE, "", 0, 0, "改变 Browse ....", false, true, 114, 26},
     {"folder label", IDC_FOLDER_LABEL, "", 0, ODS_DISABLED, "安装路径： (Install Path)", true,
      false, 335, 26},
