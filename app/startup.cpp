@@ -4,6 +4,8 @@
 // wizard is destroyed before the fonts it paints with are released.
 #include "app/startup.h"
 
+#include <commctrl.h>
+
 #include "app/environment.h"
 #include "app/globals.h"
 #include "app/message_loop.h"
@@ -56,6 +58,10 @@ int RunSetup(HINSTANCE instance) {
     }
 
     g_wizardPage = 0;
+    // The wizard's progress bar is a common control: its window class exists
+    // only once comctl32 is loaded, which nothing else guarantees on every
+    // Windows this program runs on.
+    InitCommonControls();
     g_wizardIcon = LoadIconA(instance, MAKEINTRESOURCEA(IDI_SETUP));
     g_wizardWindow = CreateDialogParamA(instance, MAKEINTRESOURCEA(IDD_WIZARD), nullptr,
                                         WizardDialogProc, 0);
