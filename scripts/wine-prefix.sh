@@ -32,11 +32,10 @@ if [ ! -f "$WINEPREFIX/.scrivora-ready" ]; then
   # Without a window manager Wine waits about two seconds on every window hide
   # unless its windows are unmanaged.
   wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1 </dev/null
-  # Real CJK font for the names a GB2312 font request may resolve to.
-  for f in SimSun NSimSun "MS Song" "SimHei"; do
-    wine reg add 'HKCU\Software\Wine\Fonts\Replacements' /v "$f" /d "Droid Sans Fallback" /f \
-      >/dev/null 2>&1 </dev/null
-  done
+  # No font replacements: a GB2312 font request finds the installed CJK font
+  # (fonts-droid-fallback) by its character set, while replacing the Chinese
+  # face names with it would also replace them in Wine's font links and leave
+  # Latin text of the system and caption fonts without glyphs.
   wineserver -w
   touch "$WINEPREFIX/.scrivora-ready"
 fi
