@@ -1,0 +1,256 @@
+// Timings and memory of the install engine, measured side by side in one
+// process so that a noisy shared machine affects both sides of each ratio:
+//   - the whole install run (RunInstall of the 95 files into a fresh folder,
+//     progress bar present, no questions) against the floor: the same payloads
+//     inflated into one buffer and each written with a single fwrite, no
+//     attributes, no shortcuts, no configuration edit;
+//   - the word base written through its weighted transcoding against the same
+//     number of bytes written unchanged;
+//   - the peak working set of this process around the first install run,
+//     against the 9 MiB work buffer the install allocates.
+// Prints one line per figure as "key value" pairs for scripts/bench.sh to
+// tabulate. Not a test: nothing here passes or fails on a time.
+#include <windows.h>
+#include <commctrl.h>
+#include <psapi.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <vector>
+
+#include "app/bounded.h"
+#include "app/globals.h"
+#include "install/install_run.h"
+#include "install/manifest.h"
+#include "install/payload.h"
+#include "install/word_base.h"
+#include "resources/resource_ids.h"
+
+namespace {
+
+LARGE_INTEGER g_frequency;
+
+double Now() {
+    LARGE_INTEGER counter;
+    QueryPerformanceCounter(&counter);
+    return 1000.0 * static_cast<double>(counter.QuadPart) / static_cast<double>(g_frequency.QuadPart);
+}
+
+struct Summary {
+    double min, median, max;
+};
+
+Summary Summarize(std::vector<double> times) {
+    std::sort(times.begin(), times.end());
+    return {times.front(), times[times.size() / 2], times.back()};
+}
+
+void Print(const char* key, const std::vector<double>& times) {
+    Summary s = Summarize(times);
+    printf("%s median_ms %.2f min_ms %.2f max_ms %.2f runs %d\n", key, s.median, s.min, s.max,
+           static_cast<int>(times.size()));
+}
+
+size_t PeakWorkingSet() {
+    PROCESS_MEMORY_COUNTERS counters = {};
+    counters.cb = sizeof counters;
+    if (!GetProcessMemoryInfo(GetCurrentProcess(), &counters, sizeof counters)) return 0;
+    return counters.PeakWorkingSetSize;
+}
+
+size_t WorkingSet() {
+    PROCESS_MEMORY_COUNTERS counters = {};
+    counters.cb = sizeof counters;
+    if (!GetProcessMemoryInfo(GetCurrentProcess(), &counters, sizeof counters)) return 0;
+    return counters.WorkingSetSize;
+}
+
+// The wizard as the engine sees it: a window with the progress bar child.
+HWND MakeWizardWindow() {
+    InitCommonControls();
+    HWND window = CreateWindowExA(0, "STATIC", "bench", WS_OVERLAPPED, 0, 0, 300, 100, nullptr,
+                                  nullptr, GetModuleHandleA(nullptr), nullptr);
+    CreateWindowExA(0, PROGRESS_CLASSA, "", WS_CHILD, 10, 10, 200, 16, window,
+                    reinterpret_cast<HMENU>(IDC_PROGRESS), GetModuleHandleA(nullptr), nullptr);
+    return window;
+}
+
+bool FreshFolder(char* out, size_t size, const char* base, const char* kind, int run) {
+    if (snprintf(out, size, "%s\\%s-%d", base, kind, run) >= static_cast<int>(size)) return false;
+    return CreateDirectoryA(out, nullptr) != 0;
+}
+
+// One install run into a fresh folder; returns milliseconds or -1.
+double TimeInstall(const char* base, int run) {
+    char folder[MAX_PATH];
+    if (!FreshFolder(folder, sizeof folder, base, "install", run)) return -1;
+    if (!CopyBounded(g_installFolder, folder)) return -1;
+    double start = Now();
+    int ok = RunInstall();
+    double end = Now();
+    return ok ? end - start : -1;
+}
+
+// The floor: inflate each manifest payload into the same buffer and write it
+// with one fwrite.
+double TimeFloor(const char* base, int run, uint8_t* buffer) {
+    char folder[MAX_PATH];
+    if (!FreshFolder(folder, sizeof folder, base, "floor", run)) return -1;
+    double start = Now();
+    for (const ManifestEntry& entry : kManifest) {
+        uint32_t length = 0;
+        if (!LoadPayload(entry.identifier, buffer, kInstallBufferSize, &length)) return -1;
+        char path[MAX_PATH];
+        snprintf(path, sizeof path, "%s\\%s", folder, entry.fileName);
+        FILE* file = fopen(path, "wb");
+        if (file == nullptr) return -1;
+        bool written = fwrite(buffer, 1, length, file) == length;
+        if (fclose(file) != 0 || !written) return -1;
+    }
+    return Now() - start;
+}
+
+// The weighted transcoding as it was first written: one stream call per ASCII
+// run, per group and per weight byte. Kept to show, in the same run, what
+// filling a block of our own gains, and to check that both give the same bytes.
+bool PutPiece(const uint8_t* bytes, size_t count, FILE* out) {
+    return fwrite(bytes, 1, count, out) == count;
+}
+
+int WriteWeightedPerPiece(const uint8_t* data, size_t length, FILE* out) {
+    const uint8_t marker = kWeightedWordBaseMarker;
+    if (!PutPiece(&marker, 1, out)) return 0;
+    size_t pos = 0;
+    while (pos < length && data[pos] != 0) {
+        size_t runStart = pos;
+        while (pos < length && data[pos] != 0 && data[pos] < 0x80) ++pos;
+        if (pos > runStart && !PutPiece(data + runStart, pos - runStart, out)) return 0;
+        uint8_t weight = kFirstGroupWeight;
+        while (pos < length && data[pos] >= 0x80) {
+            if (length - pos < 3) return 1;
+            if (!PutPiece(data + pos, 3, out)) return 0;
+            if (!PutPiece(&weight, 1, out)) return 0;
+            if (weight > 1) --weight;
+            pos += 3;
+        }
+    }
+    return 1;
+}
+
+enum WordBaseWay { kWeighted, kWeightedPerPiece, kPlain };
+
+double TimeWordBase(const char* path, const uint8_t* data, uint32_t length, WordBaseWay way) {
+    double start = Now();
+    FILE* file = fopen(path, "wb");
+    if (file == nullptr) return -1;
+    bool written = way == kWeighted           ? WriteWeightedWordBase(data, length, file) != 0
+                   : way == kWeightedPerPiece ? WriteWeightedPerPiece(data, length, file) != 0
+                                              : fwrite(data, 1, length, file) == length;
+    if (fclose(file) != 0 || !written) return -1;
+    return Now() - start;
+}
+
+bool SameFileBytes(const char* pathA, const char* pathB) {
+    FILE* a = fopen(pathA, "rb");
+    FILE* b = fopen(pathB, "rb");
+    bool same = a != nullptr && b != nullptr;
+    while (same) {
+        int x = fgetc(a), y = fgetc(b);
+        if (x != y) same = false;
+        if (x == EOF || y == EOF) break;
+    }
+    if (a) fclose(a);
+    if (b) fclose(b);
+    return same;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    // bench_install <work folder> [install runs] [word-base runs]
+    if (argc < 2) {
+        fprintf(stderr, "usage: bench_install <work folder> [install runs] [word-base runs]\n");
+        return 2;
+    }
+    const char* base = argv[1];
+    int installRuns = argc > 2 ? atoi(argv[2]) : 5;
+    int wordBaseRuns = argc > 3 ? atoi(argv[3]) : 9;
+    if (installRuns < 1) installRuns = 1;
+    if (wordBaseRuns < 1) wordBaseRuns = 1;
+    QueryPerformanceFrequency(&g_frequency);
+    CreateDirectoryA(base, nullptr);
+
+    g_instance = GetModuleHandleA(nullptr);
+    g_wizardWindow = MakeWizardWindow();
+    g_systemLanguage = 0;
+    g_uiLanguage = 1;
+    g_chineseDisplayOk = 1;
+    g_wantDesktopIcons = 0;
+
+    // Memory: the first install run, before this program allocates anything
+    // of its own, so the peak is the engine's.
+    size_t before = WorkingSet();
+    double first = TimeInstall(base, 0);
+    size_t peak = PeakWorkingSet();
+    if (first < 0) {
+        printf("error install run 0 failed\n");
+        return 1;
+    }
+    printf("memory working_set_before %lu peak_working_set %lu work_buffer %lu\n",
+           static_cast<unsigned long>(before), static_cast<unsigned long>(peak),
+           static_cast<unsigned long>(kInstallBufferSize));
+    fflush(stdout);
+
+    std::vector<uint8_t> buffer(kInstallBufferSize);
+    // Install and floor alternate, each run into its own fresh folder; the
+    // first run above warmed the payload pages and the disk cache.
+    std::vector<double> install, floor;
+    for (int run = 1; run <= installRuns; ++run) {
+        double a = TimeInstall(base, run);
+        double b = TimeFloor(base, run, buffer.data());
+        if (a < 0 || b < 0) {
+            printf("error run %d failed (install %.1f, floor %.1f)\n", run, a, b);
+            return 1;
+        }
+        install.push_back(a);
+        floor.push_back(b);
+    }
+    Print("install", install);
+    Print("floor", floor);
+    fflush(stdout);
+
+    // Word base: the source-form payload, written both ways into one file.
+    uint32_t length = 0;
+    if (!LoadPayload(128, buffer.data(), kInstallBufferSize, &length)) {
+        printf("error word base payload does not load\n");
+        return 1;
+    }
+    char path[MAX_PATH], referencePath[MAX_PATH];
+    snprintf(path, sizeof path, "%s\\%s", base, kWordBaseFileName);
+    snprintf(referencePath, sizeof referencePath, "%s\\per-piece-%s", base, kWordBaseFileName);
+    std::vector<double> weighted, perPiece, plain;
+    for (int run = 0; run <= wordBaseRuns; ++run) {
+        double a = TimeWordBase(path, buffer.data(), length, kWeighted);
+        double b = TimeWordBase(referencePath, buffer.data(), length, kWeightedPerPiece);
+        double c = TimeWordBase(path, buffer.data(), length, kPlain);
+        if (a < 0 || b < 0 || c < 0) {
+            printf("error word base write failed\n");
+            return 1;
+        }
+        if (run == 0) {   // warm-up; and the two transcodings must agree byte for byte
+            TimeWordBase(path, buffer.data(), length, kWeighted);
+            printf("wordbase_same_bytes %d\n", SameFileBytes(path, referencePath) ? 1 : 0);
+            continue;
+        }
+        weighted.push_back(a);
+        perPiece.push_back(b);
+        plain.push_back(c);
+    }
+    printf("wordbase_bytes %lu\n", static_cast<unsigned long>(length));
+    Print("wordbase_weighted", weighted);
+    Print("wordbase_per_piece", perPiece);
+    Print("wordbase_plain", plain);
+    DestroyWindow(g_wizardWindow);
+    return 0;
+}
