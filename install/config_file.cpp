@@ -110,32 +110,7 @@ ScanState ScanAndRewrite(FILE* file, const char* bmpFontText, const char* langua
     return state;
 }
 
-// Adds read-only and hidden, keeping the other bits. Hidden goes first: some
-// file systems (Wine's among them) cannot record it on a read-only file.
-void MarkReadOnlyHidden(const char* path) {
-    DWORD attributes = GetFileAttributesA(path);
-    if (attributes == INVALID_FILE_ATTRIBUTES) return;
-    if (!(attributes & FILE_ATTRIBUTE_HIDDEN)) {
-        attributes |= FILE_ATTRIBUTE_HIDDEN;
-        SetFileAttributesA(path, attributes);
-    }
-    if (!(attributes & FILE_ATTRIBUTE_READONLY)) {
-        SetFileAttributesA(path, attributes | FILE_ATTRIBUTE_READONLY);
-    }
-}
-
 }  // namespace
-
-int ClearFileAttributes(const char* path, int clearReadOnly, int clearHidden) {
-    DWORD attributes = GetFileAttributesA(path);
-    if (attributes == INVALID_FILE_ATTRIBUTES) return 0;
-    DWORD cleared = attributes;
-    if (clearReadOnly) cleared &= ~static_cast<DWORD>(FILE_ATTRIBUTE_READONLY);
-    if (clearHidden) cleared &= ~static_cast<DWORD>(FILE_ATTRIBUTE_HIDDEN);
-    if (cleared == attributes) return 0;
-    SetFileAttributesA(path, cleared);
-    return 1;
-}
 
 int UpdateConfigFile() {
     char path[MAX_PATH];
@@ -161,6 +136,6 @@ int UpdateConfigFile() {
         }
         fclose(file);
     }
-    MarkReadOnlyHidden(path);
+    AddFileAttributes(path, 1, 1);
     return 1;
 }

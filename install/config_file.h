@@ -1,5 +1,4 @@
-// The product's configuration file "zerezizu.ini" and file attribute
-// clearing.
+// The product's configuration file "zerezizu.ini".
 //
 // The installed product reads its settings from zerezizu.ini in the install
 // folder (GB2312 text, "[Section]" headers, "Key=Value" lines). The install run
@@ -9,14 +8,9 @@
 // place and missing ones appended, so every other line stays byte for byte.
 #pragma once
 
-constexpr char kConfigFileName[] = "zerezizu.ini";
+#include "install/file_attributes.h"
 
-// Clears FILE_ATTRIBUTE_READONLY (when clearReadOnly is non-zero) and
-// FILE_ATTRIBUTE_HIDDEN (when clearHidden is non-zero) of the file at path,
-// leaving every other attribute bit as it is, in one attribute call. Returns 1
-// when at least one bit was cleared; 0 when nothing needed clearing or the
-// file does not exist.
-int ClearFileAttributes(const char* path, int clearReadOnly, int clearHidden);
+constexpr char kConfigFileName[] = "zerezizu.ini";
 
 // Writes UseBmpFont and ForceLanguage into zerezizu.ini of the install folder.
 // A key line is rewritten in place only when the key starts a complete line

@@ -8,7 +8,7 @@
 
 #include "app/bounded.h"
 #include "app/globals.h"
-#include "install/config_file.h"
+#include "install/file_attributes.h"
 #include "install/payload.h"
 #include "install/word_base.h"
 

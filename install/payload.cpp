@@ -9,19 +9,10 @@
 
 #include "app/bounded.h"
 #include "app/globals.h"
+#include "install/file_attributes.h"
 #include "install/word_base.h"
 
 namespace {
-
-constexpr DWORD kBlockingAttributes = FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN;
-
-// Clears read-only and hidden on an existing file so that "wb" can replace it;
-// every other attribute bit stays. A missing file is left alone.
-void UnblockExistingFile(const char* path) {
-    DWORD attributes = GetFileAttributesA(path);
-    if (attributes == INVALID_FILE_ATTRIBUTES) return;
-    if (attributes & kBlockingAttributes) SetFileAttributesA(path, attributes & ~kBlockingAttributes);
-}
 
 // File names compare as the file system does for the name we ship: ASCII
 // letters without regard to case, every other byte exactly.
@@ -37,19 +28,6 @@ bool EqualsIgnoringAsciiCase(const char* a, const char* b) {
 bool IsWordBaseSource(const char* fileName, const uint8_t* data, uint32_t length) {
     return fileName != nullptr && EqualsIgnoringAsciiCase(fileName, kWordBaseFileName) &&
            length > 0 && data[0] < 0x80;
-}
-
-void ApplyRequestedAttributes(const char* path, int readOnly, int hidden) {
-    if (!readOnly && !hidden) return;
-    DWORD attributes = GetFileAttributesA(path);
-    if (attributes == INVALID_FILE_ATTRIBUTES) return;
-    if (hidden) attributes |= FILE_ATTRIBUTE_HIDDEN;
-    // Some file systems (Wine's on a POSIX disk among them) store "hidden"
-    // in a way that needs write access; mark a file hidden before it becomes
-    // read-only so that both bits stick.
-    if (hidden && readOnly) SetFileAttributesA(path, attributes);
-    if (readOnly) attributes |= FILE_ATTRIBUTE_READONLY;
-    SetFileAttributesA(path, attributes);
 }
 
 }  // namespace
@@ -83,7 +61,8 @@ int WritePayloadFile(const char* fileName, const uint8_t* data, uint32_t length,
                             : FormatBounded(path, "%s\\%s", g_installFolder, fileName);
     if (!fits) return 0;
 
-    UnblockExistingFile(path);
+    // An older file loses read-only and hidden so that "wb" can replace it.
+    ClearFileAttributes(path, 1, 1);
     FILE* file = fopen(path, "wb");
     if (file == nullptr) return 0;
 
@@ -98,6 +77,6 @@ int WritePayloadFile(const char* fileName, const uint8_t* data, uint32_t length,
     if (fclose(file) != 0) written = false;
     if (!written) return 0;
 
-    ApplyRequestedAttributes(path, readOnly, hidden);
+    AddFileAttributes(path, readOnly, hidden);
     return 1;
 }
