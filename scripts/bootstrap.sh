@@ -15,6 +15,7 @@ packages=(
   googletest
   nsis
   attr
+  clang-14 libclang-rt-14-dev
 )
 
 missing=()
