@@ -4,8 +4,7 @@
 // wizard is destroyed before the fonts it paints with are released.
 #include "app/startup.h"
 
-#include <commctrl.h>
-
+#include "app/dll_search.h"
 #include "app/environment.h"
 #include "app/globals.h"
 #include "app/message_loop.h"
@@ -46,6 +45,8 @@ int LoadGlyphFontOrExitCode() {
 }  // namespace
 
 int RunSetup(HINSTANCE instance) {
+    // Before anything below loads a DLL by name.
+    RestrictDllSearch();
     SetCursor(LoadCursorA(nullptr, IDC_WAIT));
     DetectEnvironment();
     g_instance = instance;
@@ -60,8 +61,9 @@ int RunSetup(HINSTANCE instance) {
     g_wizardPage = 0;
     // The wizard's progress bar is a common control: its window class exists
     // only once comctl32 is loaded, which nothing else guarantees on every
-    // Windows this program runs on.
-    InitCommonControls();
+    // Windows this program runs on. Without it the dialog cannot be created,
+    // which ends the program below.
+    InitCommonControlsFromSystem();
     g_wizardIcon = LoadIconA(instance, MAKEINTRESOURCEA(IDI_SETUP));
     g_wizardWindow = CreateDialogParamA(instance, MAKEINTRESOURCEA(IDD_WIZARD), nullptr,
                                         WizardDialogProc, 0);

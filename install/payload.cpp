@@ -72,8 +72,11 @@ int WritePayloadFile(const char* fileName, const uint8_t* data, uint32_t length,
     } else {
         written = fwrite(data, 1, length, file) == length;
     }
-    // The stream's buffer reaches the disk only at fclose; a full disk shows
-    // there for small files, so its result counts as much as fwrite's.
+    // The stream's buffer reaches the disk only when it is flushed; a full
+    // disk shows there for small files, so that result counts as much as
+    // fwrite's. The flush is asked for on its own because not every C
+    // runtime's fclose reports a final flush that failed.
+    if (fflush(file) != 0 || ferror(file)) written = false;
     if (fclose(file) != 0) written = false;
     if (!written) return 0;
 

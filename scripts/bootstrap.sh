@@ -6,8 +6,9 @@ set -euo pipefail
 
 packages=(
   g++-mingw-w64-i686 binutils-mingw-w64-i686 libz-mingw-w64-dev
+  g++-mingw-w64-x86-64 binutils-mingw-w64-x86-64
   cmake ninja-build make python3
-  wine wine32:i386
+  wine wine32:i386 wine64
   xvfb xauth xdotool imagemagick x11-utils
   fonts-droid-fallback fonts-wine unifont
   unicode-data rime-data-pinyin-simp rime-data-stroke

@@ -14,11 +14,20 @@ cd "$top"
 scripts/bootstrap.sh
 cmake --preset mingw >/dev/null
 cmake --build build --target ScrivoraSetup inspect
+echo "setup program: $top/build/ScrivoraSetup.exe ($(stat -c %s "$top/build/ScrivoraSetup.exe") bytes)"
 
-exe="$top/build/ScrivoraSetup.exe"
-echo "setup program: $exe ($(stat -c %s "$exe") bytes)"
+# A machine whose kernel runs no 32-bit programs cannot run 32-bit Wine; there
+# the 64-bit build of the same sources is run instead.
+run_build=build
+if [ "$(scripts/test-arch.sh)" = win64 ]; then
+  run_build=build-win64
+  echo "this machine runs no 32-bit programs: running the 64-bit build of the same sources"
+  cmake --preset mingw64 -B "$run_build" -DSCRIVORA_SHIPPING_EXE="$top/build/ScrivoraSetup.exe" >/dev/null
+  cmake --build "$run_build" --target ScrivoraSetup inspect
+fi
+exe="$top/$run_build/ScrivoraSetup.exe"
 
-export E2E_SOURCE="$top" E2E_BUILD="$top/build" E2E_WORK="$top/build/run"
+export E2E_SOURCE="$top" E2E_BUILD="$top/$run_build" E2E_WORK="$top/$run_build/run"
 source scripts/display.sh
 source tests/e2e/wizard_driver.sh
 
@@ -38,7 +47,7 @@ echo "no display: walking the wizard on a virtual display with its default choic
 start_setup
 walk_default_install
 echo "exit code: $(setup_exit_code)"
-python3 tests/e2e/check_install.py "$top" "$top/build" "$WINEPREFIX/drive_c/Zelko" \
+python3 tests/e2e/check_install.py "$top" "$top/$run_build" "$WINEPREFIX/drive_c/Zelko" \
   --windows-folder 'C:\Zelko' --bmp-font 0 --language 1 --desktop --new-folder --summary || true
 echo "speech module package: $(ls -l "$E2E_USER_DIR/Temp/Sapi51forZelko.msi" 2>/dev/null || echo missing)"
 echo "screenshots: $(ls "$E2E_WORK/screenshots" | tr '\n' ' ')"

@@ -5,6 +5,10 @@
   Windows 95 and NT 4.0 load it;
 - it imports only Windows system libraries: no C++ runtime, libgcc,
   winpthread or zlib DLL has to travel with it;
+- each of them is one the NT loader takes from its known-DLL list, never
+  from the program's own folder: a setup program runs from a downloads
+  folder, where a planted DLL of an imported name would otherwise be loaded.
+  comctl32 is not such a DLL, so the program loads it by full path instead;
 - every payload of the payload table is a resource of the string type "TEXT"
   holding one zlib stream (header 0x78 0xDA) that inflates within the buffer
   its reader gives it.
@@ -17,6 +21,13 @@ SYSTEM_DLLS = {
     "kernel32.dll", "user32.dll", "gdi32.dll", "comdlg32.dll", "comctl32.dll",
     "shell32.dll", "ole32.dll", "oleaut32.dll", "advapi32.dll", "msvcrt.dll",
     "version.dll", "shlwapi.dll",
+}
+
+# Imported DLLs that Windows XP and later load only from the system folder,
+# whatever lies beside the program.
+KNOWN_DLLS = {
+    "kernel32.dll", "user32.dll", "gdi32.dll", "comdlg32.dll", "shell32.dll",
+    "ole32.dll", "oleaut32.dll", "advapi32.dll", "msvcrt.dll", "shlwapi.dll",
 }
 
 # Buffer sizes of the readers of special payloads; every other payload is a
@@ -39,8 +50,11 @@ class PE:
         self.magic = struct.unpack_from("<H", data, opt)[0]
         self.subsystem_version = struct.unpack_from("<HH", data, opt + 48)
         self.subsystem = struct.unpack_from("<H", data, opt + 68)[0]
-        ndirs = struct.unpack_from("<I", data, opt + 92)[0]
-        self.dirs = [struct.unpack_from("<II", data, opt + 96 + 8 * i) for i in range(ndirs)]
+        # The 64-bit header (magic 0x20B) has wider fields before its data
+        # directories; the test builds of 64-bit machines are read too.
+        dirs_at = opt + (112 if self.magic == 0x20B else 96)
+        ndirs = struct.unpack_from("<I", data, dirs_at - 4)[0]
+        self.dirs = [struct.unpack_from("<II", data, dirs_at + 8 * i) for i in range(ndirs)]
         self.sections = []
         sec = opt + opt_size
         for i in range(nsections):
@@ -124,6 +138,8 @@ def main():
     foreign = [d for d in imports if d.lower() not in SYSTEM_DLLS]
     check(not foreign, f"imports libraries that are not part of Windows: {foreign}")
     check("kernel32.dll" in (d.lower() for d in imports), f"no kernel32 import in {imports}")
+    plantable = [d for d in imports if d.lower() not in KNOWN_DLLS]
+    check(not plantable, f"imports DLLs that would be looked for in the program's folder: {plantable}")
 
     text = pe.resources_of_type("TEXT")
     for ident in payload_ids(table):

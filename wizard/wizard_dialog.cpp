@@ -33,8 +33,8 @@ void SetDefaultFolder(HWND dialog) {
 // button class procedure, which the painter hands every other message on to.
 void SubclassCheckBoxes(HWND dialog) {
     for (int box : {IDC_DESKTOP_ICONS, IDC_DISPLAY_OK, IDC_DISPLAY_BAD}) {
-        g_previousButtonProc = reinterpret_cast<WNDPROC>(SetWindowLongA(
-            GetDlgItem(dialog, box), GWL_WNDPROC, reinterpret_cast<LONG>(CheckBoxProc)));
+        g_previousButtonProc = reinterpret_cast<WNDPROC>(SetWindowLongPtrA(
+            GetDlgItem(dialog, box), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(CheckBoxProc)));
     }
 }
 

@@ -28,7 +28,7 @@ TEST_F(FaultRunTest, DamagedIgnoreFileIsPassedOver) {
         if (expected.identifier == kDamaged || std::string(expected.name) == "zerezizu.ini") continue;
         ExpectInstalled(expected);
     }
-    EXPECT_EQ(ExpectedConfigFile('1', 1), ReadBytes(file("zerezizu.ini")));
+    EXPECT_EQ(ExpectedConfigFile('0', 1), ReadBytes(file("zerezizu.ini")));
     EXPECT_EQ(olderBytes, ReadBytes(older));
     EXPECT_EQ(FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN, ReadOnlyHiddenBits(older));
     EXPECT_EQ(3u, FolderEntries(ExpectedProgramsFolder() + "\\" + NamesForSystemLanguage(0).folder).size());

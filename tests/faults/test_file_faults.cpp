@@ -87,7 +87,7 @@ TEST_F(FaultRunTest, HeldIgnoreFileIsPassedOver) {
         if (expected.identifier == 145 || std::string(expected.name) == "zerezizu.ini") continue;
         ExpectInstalled(expected);
     }
-    EXPECT_EQ(ExpectedConfigFile('1', 1), ReadBytes(file("zerezizu.ini")));
+    EXPECT_EQ(ExpectedConfigFile('0', 1), ReadBytes(file("zerezizu.ini")));
     EXPECT_EQ(kOlderBytes, ReadBytes(held));
     EXPECT_EQ(3u, FolderEntries(ExpectedProgramsFolder() + "\\" + NamesForSystemLanguage(0).folder).size());
     ExpectNothingBesideTheInstallFolder();

@@ -1,10 +1,9 @@
-// Writes that stop short: a full disk (drive SCRIVORA_SMALL_DRIVE, a 1 MiB
-// file system made by run_on_small_drive.sh) and a file-size limit
-// (SCRIVORA_FILE_SIZE_LIMIT bytes, set by run_with_file_size_limit.sh).
+// Writes that stop short on a full disk (drive SCRIVORA_SMALL_DRIVE, a 1 MiB
+// file system made by run_on_small_drive.sh).
 // A short write is never success: the result is 0, the file is left cut
 // short without read-only or hidden, the install run fails and the user is
 // told so. Without its variable a case is skipped: these run only through
-// their scripts.
+// their script.
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -152,55 +151,6 @@ TEST_F(SmallDrive, InstallPressShowsTheFailure) {
     ExpectFailureShown();
     EXPECT_NE(0, FirstFileNotInstalled());
     EXPECT_EQ(std::vector<std::string>({"Zelko"}), FolderEntries(root));
-}
-
-// --- A file-size limit ------------------------------------------------------------
-
-class FileSizeLimit : public ShortWriteTest {
-protected:
-    void SetUp() override {
-        const char* limitText = getenv("SCRIVORA_FILE_SIZE_LIMIT");
-        if (limitText == nullptr) GTEST_SKIP() << "runs only through run_with_file_size_limit.sh";
-        limit = strtoul(limitText, nullptr, 10);
-        ASSERT_GT(limit, 0u);
-        ShortWriteTest::SetUp();
-    }
-    size_t limit = 0;
-};
-
-TEST_F(FileSizeLimit, WritesStopAtTheLimit) {
-    struct { size_t length; int result; } cases[] = {
-        {limit - 1, 1}, {limit, 1}, {limit + 1, 0}, {3 * limit, 0},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(testing::Message() << c.length << " bytes, limit " << limit);
-        const Bytes data = Pattern(c.length);
-        const std::string path = file("data.bin");
-        EXPECT_EQ(c.result, WritePayloadFile("data.bin", data.data(), static_cast<uint32_t>(c.length), 1, 1,
-                                             nullptr));
-        if (c.result) {
-            EXPECT_EQ(data, ReadBytes(path));
-            EXPECT_EQ(FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN, ReadOnlyHiddenBits(path));
-        } else {
-            ExpectCutShort(path, data);
-            EXPECT_EQ(static_cast<long long>(limit), FileSize(path));
-        }
-        RemoveTree(path);
-    }
-}
-
-TEST_F(FileSizeLimit, InstallRunFails) {
-    const int failed = ExpectRunFailsAtAShortFile(installFolder_);
-    ASSERT_NE(0, failed);
-    EXPECT_EQ(static_cast<long long>(limit), FileSize(file(ManifestFile(failed).name)));
-    ExpectNothingBesideTheInstallFolder();
-}
-
-TEST_F(FileSizeLimit, InstallPressShowsTheFailure) {
-    PressInstall(folder / "Fresh");
-    ExpectFailureShown();
-    EXPECT_NE(0, FirstFileNotInstalled());
-    ExpectNothingBesideTheInstallFolder({"Fresh"});
 }
 
 }  // namespace

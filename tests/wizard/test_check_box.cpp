@@ -37,7 +37,7 @@ protected:
         HWND box = CreateTestControl(parent_, "Button", text, WS_VISIBLE | WS_TABSTOP | style, id,
                                      20, 20, kBoxWidth, kBoxHeight);
         g_previousButtonProc = reinterpret_cast<WNDPROC>(
-            SetWindowLongA(box, GWL_WNDPROC, reinterpret_cast<LONG>(CheckBoxProc)));
+            SetWindowLongPtrA(box, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(CheckBoxProc)));
         return box;
     }
 

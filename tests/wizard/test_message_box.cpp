@@ -15,6 +15,7 @@
 #include <functional>
 #include <cwctype>
 #include <string>
+#include <vector>
 
 #include "app/globals.h"
 #include "glyph/glyph.h"
@@ -60,15 +61,21 @@ void CALLBACK OnTick(HWND, UINT, UINT_PTR, DWORD) {
     }
 }
 
-int ShowAndAnswer(const char* chinese, const char* english, int buttonSet,
-                  std::function<void(HWND)> action) {
+// Runs show() with the action armed for the message box it opens.
+int ShowAnswered(const std::function<int()>& show, std::function<void(HWND)> action) {
     g_action = std::move(action);
     g_acted = false;
     g_ticksAfterAction = 0;
     UINT_PTR timer = SetTimer(nullptr, 0, 20, OnTick);
-    int result = ShowMessage(chinese, english, buttonSet, nullptr);
+    int result = show();
     KillTimer(nullptr, timer);
     return result;
+}
+
+int ShowAndAnswer(const char* chinese, const char* english, int buttonSet,
+                  std::function<void(HWND)> action) {
+    return ShowAnswered([&] { return ShowMessage(chinese, english, buttonSet, nullptr); },
+                        std::move(action));
 }
 
 void Press(HWND dialog, int id) {
@@ -468,6 +475,47 @@ TEST_F(MessageBoxTest, EnglishTextTooLongIsCutAtACharacterBoundary) {
         });
         EXPECT_EQ(result, IDC_OK);
         EXPECT_EQ(shown, c.shown);
+    }
+}
+
+// Every message of the table, and the folder message with the longest folder
+// paths a caller can pass: both lines carry their whole text, or the folder
+// message drops a path that does not fit whole, so no line is ever cut
+// inside a double-byte character.
+TEST_F(MessageBoxTest, EveryMessageKeepsItsWholeTexts) {
+    const std::string fits = "C:\\" + Repeat("中", 121) + "x";
+    const std::string tooLong = "C:\\" + Repeat("中", 122);
+    struct Case {
+        MessageRow row;
+        const char* detail;
+        std::string chinese;
+    };
+    std::vector<Case> cases;
+    for (int row = 1; row <= kMessageRowCount; ++row) {
+        if (row == kMsgCannotCreateStartMenuFolder) continue;
+        cases.push_back({MessageRow(row), nullptr, MessageOfRow(MessageRow(row)).chinese});
+    }
+    cases.push_back({kMsgCannotCreateStartMenuFolder, fits.c_str(), "无法建目录(" + fits + ")!"});
+    cases.push_back({kMsgCannotCreateStartMenuFolder, tooLong.c_str(), "无法建目录(...)!"});
+    cases.push_back({kMsgCannotCreateStartMenuFolder, nullptr, "无法建目录()!"});
+    ASSERT_EQ(cases[cases.size() - 3].chinese.size(), static_cast<size_t>(MAX_PATH - 1));
+
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << "row " << c.row << ", detail of "
+                                        << (c.detail ? strlen(c.detail) : 0) << " bytes");
+        std::string chinese, english;
+        int result = ShowAnswered([&] { return ShowMessageRow(c.row, nullptr, c.detail); },
+                                  [&](HWND dialog) {
+                                      char text[1024] = "";
+                                      GetDlgItemTextA(dialog, IDC_MESSAGE_CHINESE, text, sizeof text);
+                                      chinese = text;
+                                      GetDlgItemTextA(dialog, IDC_MESSAGE_ENGLISH, text, sizeof text);
+                                      english = text;
+                                      Press(dialog, IDC_CANCEL);
+                                  });
+        EXPECT_EQ(result, IDC_CANCEL);
+        EXPECT_EQ(chinese, c.chinese);
+        EXPECT_EQ(english, MessageOfRow(c.row).english);
     }
 }
 

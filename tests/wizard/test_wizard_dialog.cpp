@@ -86,8 +86,8 @@ TEST_F(WizardTest, StartsOnTheFolderPageWithItsDefaults) {
     // The three boxes painted by the check-box painter, which hands all else
     // to the button class.
     for (int box : {IDC_DESKTOP_ICONS, IDC_DISPLAY_OK, IDC_DISPLAY_BAD}) {
-        EXPECT_EQ(GetWindowLongA(GetDlgItem(wizard, box), GWL_WNDPROC),
-                  reinterpret_cast<LONG>(CheckBoxProc))
+        EXPECT_EQ(GetWindowLongPtrA(GetDlgItem(wizard, box), GWLP_WNDPROC),
+                  reinterpret_cast<LONG_PTR>(CheckBoxProc))
             << box;
     }
     WNDCLASSA button;

@@ -1,0 +1,63 @@
+// Narrowing the DLL search; see dll_search.h.
+#include "app/dll_search.h"
+
+#include "app/bounded.h"
+
+namespace {
+
+// Not in the headers of every SDK this builds with, and not on every Windows
+// it runs on, so defined here and looked up at run time.
+constexpr DWORD kSearchSystem32 = 0x00000800;   // LOAD_LIBRARY_SEARCH_SYSTEM32
+using SetDefaultDllDirectoriesProc = BOOL(WINAPI*)(DWORD);
+using SetDllDirectoryProc = BOOL(WINAPI*)(LPCSTR);
+using InitCommonControlsProc = void(WINAPI*)();
+
+// A procedure of the module by name, as the type it has; null when the
+// module has no such procedure. The cast goes through the generic procedure
+// type, the documented way to turn GetProcAddress's result into a function.
+template <typename Proc>
+Proc ProcOf(HMODULE module, const char* name) {
+    FARPROC proc = module ? GetProcAddress(module, name) : nullptr;
+    return reinterpret_cast<Proc>(reinterpret_cast<void (*)()>(proc));
+}
+
+template <typename Proc>
+Proc KernelProc(const char* name) {
+    return ProcOf<Proc>(GetModuleHandleA("kernel32.dll"), name);
+}
+
+}  // namespace
+
+bool RemoveCurrentFolderFromDllSearch() {
+    auto setDllDirectory = KernelProc<SetDllDirectoryProc>("SetDllDirectoryA");
+    return setDllDirectory != nullptr && setDllDirectory("");
+}
+
+void RestrictDllSearch() {
+    auto setDefault = KernelProc<SetDefaultDllDirectoriesProc>("SetDefaultDllDirectories");
+    if (setDefault != nullptr) setDefault(kSearchSystem32);
+    // Also where the call above worked: it leaves alone DLLs loaded with
+    // explicit search flags, and the empty DLL folder costs nothing.
+    RemoveCurrentFolderFromDllSearch();
+}
+
+HMODULE LoadSystemLibrary(const char* fileName) {
+    char folder[MAX_PATH];
+    UINT length = GetSystemDirectoryA(folder, MAX_PATH);
+    if (length == 0 || length >= MAX_PATH) return nullptr;
+    char path[MAX_PATH];
+    const char* separator = folder[length - 1] == '\\' ? "" : "\\";
+    if (!FormatBounded(path, "%s%s%s", folder, separator, fileName)) return nullptr;
+    return LoadLibraryA(path);
+}
+
+bool InitCommonControlsFromSystem() {
+    // Kept loaded for the life of the process: the wizard's progress bar
+    // lives in it.
+    HMODULE controls = LoadSystemLibrary("comctl32.dll");
+    if (controls == nullptr) return false;
+    auto init = ProcOf<InitCommonControlsProc>(controls, "InitCommonControls");
+    if (init == nullptr) return false;
+    init();
+    return true;
+}
