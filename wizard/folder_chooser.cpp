@@ -6,6 +6,8 @@
 #include <commdlg.h>
 #include <dlgs.h>
 
+#include <cstddef>
+
 #include "app/bounded.h"
 #include "app/globals.h"
 #include "resources/resource_ids.h"
@@ -22,8 +24,11 @@ static_assert(kChooserFlags == (OFN_HIDEREADONLY | OFN_NOCHANGEDIR | OFN_ENABLEH
                                 OFN_ENABLETEMPLATE | OFN_PATHMUSTEXIST),
               "chooser flags");
 
-// The structure size every Windows from the 95 family on accepts.
-constexpr DWORD kOpenFileNameSize = 76;
+// The structure size every Windows from the 95 family on accepts: the
+// structure without the three fields Windows 2000 added at its end (76 bytes
+// in a 32-bit program).
+constexpr DWORD kOpenFileNameSize = offsetof(OPENFILENAMEA, pvReserved);
+static_assert(sizeof(void*) != 4 || kOpenFileNameSize == 76, "the Windows 95 structure size");
 
 // Cancel gets the bilingual caption through the owner-drawn painter; the
 // focus starts in the directory list.
