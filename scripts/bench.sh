@@ -5,16 +5,26 @@
 # measured side by side in one run; absolute times depend on the machine and
 # its load.
 #   scripts/bench.sh [runs] [word-base runs]
-# SCRIVORA_BUILD chooses the build folder (default: build-bench).
+# SCRIVORA_BUILD chooses the build folder (default: build-bench, or
+# build-bench-win64 for a 64-bit build).
 set -euo pipefail
 top=$(cd "$(dirname "$0")/.." && pwd)
 cd "$top"
-build=${SCRIVORA_BUILD:-build-bench}
 runs=${1:-5}
 wordbase_runs=${2:-9}
 
 scripts/bootstrap.sh >/dev/null
-cmake --preset mingw -B "$build" >/dev/null
+# On a machine that runs no 32-bit programs the 64-bit build of the same
+# sources is measured (see scripts/test-arch.sh).
+if [ "$(scripts/test-arch.sh)" = win64 ]; then
+  build=${SCRIVORA_BUILD:-build-bench-win64}
+  preset=mingw64
+  echo "bench.sh: this machine runs no 32-bit programs; measuring the 64-bit build" >&2
+else
+  build=${SCRIVORA_BUILD:-build-bench}
+  preset=mingw
+fi
+cmake --preset "$preset" -B "$build" >/dev/null
 cmake --build "$build" --target bench_install bench_minimal_dialog ScrivoraSetup inspect >/dev/null
 
 source scripts/display.sh
