@@ -189,19 +189,6 @@ Bytes InstallRunTest::ExpectedConfigFile(char useBmpFont, int forceLanguage) {
     return Bytes(text.begin(), text.end());
 }
 
-std::vector<std::string> InstallRunTest::FolderEntries(const std::string& folderPath) {
-    std::vector<std::string> names;
-    WIN32_FIND_DATAA found;
-    HANDLE search = FindFirstFileA((folderPath + "\\*").c_str(), &found);
-    if (search == INVALID_HANDLE_VALUE) return names;
-    do {
-        std::string name = found.cFileName;
-        if (name != "." && name != "..") names.push_back(name);
-    } while (FindNextFileA(search, &found));
-    FindClose(search);
-    return names;
-}
-
 void InstallRunTest::RemoveProductShortcuts() {
     for (int code = 0; code <= 2; ++code) {
         ExpectedNames names = NamesForSystemLanguage(code);

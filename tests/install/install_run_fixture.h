@@ -51,8 +51,6 @@ protected:
     // ForceLanguage appended.
     Bytes ExpectedConfigFile(char useBmpFont, int forceLanguage);
 
-    // The names of everything in a folder except "." and "..".
-    static std::vector<std::string> FolderEntries(const std::string& folder);
     // Removes the product's Start-menu folders and desktop shortcuts of every language.
     static void RemoveProductShortcuts();
 

@@ -82,21 +82,6 @@ void RemoveAnyLength(const std::string& path) {
     DeleteFileW(wide.c_str());
 }
 
-// Names in a folder, except "." and "..".
-std::vector<std::string> Entries(const std::string& folder) {
-    std::vector<std::string> names;
-    WIN32_FIND_DATAA found;
-    HANDLE search = FindFirstFileA((folder + "\\*").c_str(), &found);
-    if (search == INVALID_HANDLE_VALUE) return names;
-    do {
-        std::string name = found.cFileName;
-        if (name != "." && name != "..") names.push_back(name);
-    } while (FindNextFileA(search, &found));
-    FindClose(search);
-    std::sort(names.begin(), names.end());
-    return names;
-}
-
 // Makes nested folders under base so that the result is exactly `length`
 // bytes long (without its zero) and returns it.
 std::string MakeFolderOfLength(const std::string& base, size_t length, char fill) {
@@ -163,7 +148,7 @@ TEST_F(PathLimitTest, FileWriterAtTheJoinedPathLimit) {
                 EXPECT_EQ(FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN, BitsAnyLength(target));
             }
             // Nothing under a cut-short name.
-            EXPECT_EQ(std::vector<std::string>{name}, Entries(parent));
+            EXPECT_EQ(std::vector<std::string>{name}, FolderEntries(parent));
             RemoveAnyLength(target);
         }
     }
@@ -451,7 +436,7 @@ protected:
 
     void RemoveOwnEntries() {
         for (const std::string& where : {std::string(programs), std::string(desktop)}) {
-            for (const std::string& name : Entries(where)) {
+            for (const std::string& name : FolderEntries(where)) {
                 if (name.compare(0, OwnPrefix().size(), OwnPrefix()) == 0) RemoveTree(where + "\\" + name);
             }
         }
@@ -459,7 +444,7 @@ protected:
 
     std::vector<std::string> OwnEntries(const std::string& where) {
         std::vector<std::string> own;
-        for (const std::string& name : Entries(where)) {
+        for (const std::string& name : FolderEntries(where)) {
             if (name.compare(0, OwnPrefix().size(), OwnPrefix()) == 0) own.push_back(name);
         }
         return own;
@@ -500,12 +485,12 @@ TEST_F(ShellLimitTest, StartMenuLinkPathAtTheLimit) {
             EXPECT_NE(0, result);
             EXPECT_TRUE(g_shownMessages.empty());
             ExpectShortcut(link, "Editor", installFolder / "ZEKEdit.exe");
-            EXPECT_EQ(std::vector<std::string>{"Editor.lnk"}, Entries(folder));
+            EXPECT_EQ(std::vector<std::string>{"Editor.lnk"}, FolderEntries(folder));
         } else {
             EXPECT_EQ(0, result);
             ASSERT_EQ(1u, g_shownMessages.size());
             EXPECT_EQ(ExpectedMessage(kMsgStartMenuEntryFailed, g_wizardWindow), g_shownMessages[0]);
-            EXPECT_TRUE(Entries(folder).empty());
+            EXPECT_TRUE(FolderEntries(folder).empty());
         }
         RemoveOwnEntries();
     }
@@ -535,7 +520,7 @@ TEST_F(ShellLimitTest, StartMenuFolderPathAtTheLimit) {
             // but no shortcut fits in it.
             EXPECT_EQ(ExpectedMessage(kMsgStartMenuEntryFailed, g_wizardWindow), g_shownMessages[0]);
             EXPECT_TRUE(FileExists(folder));
-            EXPECT_TRUE(Entries(folder).empty());
+            EXPECT_TRUE(FolderEntries(folder).empty());
         } else {
             EXPECT_EQ(ExpectedMessage(kMsgCannotCreateStartMenuFolder, g_wizardWindow, name.c_str()),
                       g_shownMessages[0]);
@@ -626,7 +611,7 @@ TEST_F(ShellLimitTest, ShortcutWriterTakesPathsUpToMaxPath) {
         if (FitsInPath(total)) {
             ExpectShortcut(link, "Editor", target);
         } else {
-            EXPECT_TRUE(Entries(folder).empty());
+            EXPECT_TRUE(FolderEntries(folder).empty());
         }
         RemoveOwnEntries();
     }

@@ -15,3 +15,5 @@ bool WriteBytes(const std::string& path, const Bytes& bytes);
 bool SetReadOnlyHidden(const std::string& path);
 // FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN bits of the file, or -1.
 int ReadOnlyHiddenBits(const std::string& path);
+// The names of everything in a folder except "." and "..", sorted.
+std::vector<std::string> FolderEntries(const std::string& folder);
