@@ -2,31 +2,27 @@
 # Installs what is missing, builds the setup program and its tests, and runs
 # every test under Wine on a virtual X display. Extra arguments go to ctest.
 #
-# Where this machine's kernel runs 32-bit programs, the tests are 32-bit and
-# run the shipped setup program itself. Where it does not (see
-# scripts/test-arch.sh), the 32-bit setup program is built and checked as a
-# file, and the tests, the setup program they drive included, are built from
-# the same sources for 64-bit Windows and run under 64-bit Wine.
+# The tests are 32-bit programs, and the end-to-end tests drive the shipped
+# build/ScrivoraSetup.exe itself. Where the kernel runs no 32-bit code, ctest
+# runs under scripts/with-win32.sh, which emulates the 32-bit programs.
+#
+# SCRIVORA_BUILD chooses another build folder (default: build);
+# SCRIVORA_TARGET builds only the given targets (space-separated).
 set -euo pipefail
 top=$(cd "$(dirname "$0")/.." && pwd)
 cd "$top"
+build=${SCRIVORA_BUILD:-build}
 
-# SCRIVORA_BUILD chooses another build folder (default: build, or build-win64
-# for 64-bit tests); SCRIVORA_TARGET builds only the given targets
-# (space-separated).
-scripts/bootstrap.sh
-arch=$(scripts/test-arch.sh)
-if [ "$arch" = win64 ]; then
-  build=${SCRIVORA_BUILD:-build-win64}
-  echo "test.sh: this machine runs no 32-bit programs; tests are 64-bit builds of the same sources" >&2
-  cmake --preset mingw -B build >/dev/null
-  cmake --build build --target ScrivoraSetup
-  cmake --preset mingw64 -B "$build" -DSCRIVORA_SHIPPING_EXE="$top/build/ScrivoraSetup.exe" >/dev/null
-else
-  build=${SCRIVORA_BUILD:-build}
+if [ "${1:-}" != "--inside" ]; then
+  scripts/bootstrap.sh
   cmake --preset mingw -B "$build" >/dev/null
+  cmake --build "$build" ${SCRIVORA_TARGET:+--target $SCRIVORA_TARGET}
+  if ! scripts/native-i386.sh; then
+    echo "test.sh: this kernel runs no 32-bit code; the 32-bit tests run under user-mode emulation" >&2
+  fi
+  exec scripts/with-win32.sh "$0" --inside "$@"
 fi
-cmake --build "$build" ${SCRIVORA_TARGET:+--target $SCRIVORA_TARGET}
+shift
 
 source scripts/display.sh
 start_virtual_display

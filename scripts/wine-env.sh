@@ -2,28 +2,15 @@
 # given as $1. A scratch HOME, because Wine links the prefix's Desktop and
 # Documents folders to $HOME; no Mono/Gecko look-ups and no menu entries.
 #
-# A build tree of 64-bit programs (see scripts/test-arch.sh) gets a 64-bit
-# prefix, and "wine" runs Wine's 64-bit loader directly: Debian's wine command
-# would start the 32-bit loader whenever it is installed, which a kernel
-# without 32-bit support cannot run.
+# The prefix is a 64-bit one with its 32-bit half (WoW64): Wine's own services
+# and desktop run as native 64-bit programs, and only our 32-bit programs need
+# a kernel that runs 32-bit code, or scripts/with-win32.sh, which emulates it.
+# "wine" starts Wine's 32-bit loader, the one every program of the project
+# needs.
 _scrivora_build=$(cd "${1:?build folder}" && pwd)
 export HOME="$_scrivora_build/wine-home"
 export WINEPREFIX="${SCRIVORA_WINEPREFIX:-$_scrivora_build/wine-prefix}"
+export WINEARCH=win64
 export WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
-if [ "$(cat "$_scrivora_build/wine-arch" 2>/dev/null)" = win64 ]; then
-  export WINEARCH=win64
-  export WINELOADER=/usr/lib/wine/wine64
-  mkdir -p "$_scrivora_build/wine-bin"
-  if [ ! -x "$_scrivora_build/wine-bin/wine" ]; then
-    printf '#!/bin/sh\nexec /usr/lib/wine/wine64 "$@"\n' > "$_scrivora_build/wine-bin/wine"
-    chmod 755 "$_scrivora_build/wine-bin/wine"
-  fi
-  case ":$PATH:" in
-    *":$_scrivora_build/wine-bin:"*) ;;
-    *) export PATH="$_scrivora_build/wine-bin:$PATH" ;;
-  esac
-else
-  export WINEARCH=win32
-fi
 unset _scrivora_build

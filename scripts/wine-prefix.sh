@@ -17,12 +17,13 @@ exec 9>"$build/.wine-prefix.lock"
 flock 9
 # Wine's server and services outlive this script; they must not inherit the
 # lock, or every later caller would wait until the server ends.
-wine() { command wine "$@" 9>&-; }
+wine64() { /usr/lib/wine/wine64 "$@" 9>&-; }
 wineserver() { command wineserver "$@" 9>&-; }
 
 if [ ! -f "$WINEPREFIX/.scrivora-ready" ]; then
   rm -rf "$WINEPREFIX"
-  wine wineboot -i >/dev/null 2>&1 </dev/null
+  # Made by the 64-bit loader, which starts the 32-bit half's set-up itself.
+  wine64 wineboot -i >/dev/null 2>&1 </dev/null
   wineserver -w
   user_dir="$WINEPREFIX/drive_c/users/$(id -un)"
   # Real folders instead of links into $HOME, so shortcuts land in the prefix.
@@ -31,16 +32,22 @@ if [ ! -f "$WINEPREFIX/.scrivora-ready" ]; then
   done
   # Without a window manager Wine waits about two seconds on every window hide
   # unless its windows are unmanaged.
-  wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1 </dev/null
+  wine64 reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1 </dev/null
   # No font replacements: a GB2312 font request finds the installed CJK font
   # (fonts-droid-fallback) by its character set, while replacing the Chinese
   # face names with it would also replace them in Wine's font links and leave
   # Latin text of the system and caption fonts without glyphs.
   wineserver -w
+  # Without its 32-bit half (a kernel that runs no 32-bit code and no
+  # emulator), no program of the project could start in this prefix.
+  if [ ! -f "$WINEPREFIX/drive_c/windows/syswow64/kernel32.dll" ]; then
+    echo "wine-prefix.sh: the prefix has no 32-bit half; run under scripts/with-win32.sh" >&2
+    exit 1
+  fi
   touch "$WINEPREFIX/.scrivora-ready"
 fi
 
 # -p30: persistent, but gone half a minute after the last program ends.
 if wineserver -p30 2>/dev/null; then
-  wine wineboot >/dev/null 2>&1 </dev/null
+  wine64 wineboot >/dev/null 2>&1 </dev/null
 fi

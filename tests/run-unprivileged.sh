@@ -1,8 +1,14 @@
 #!/usr/bin/env bash
-# Runs a test program under Wine as the unprivileged user 65534, with a copy of
-# the build tree's prefix owned by that user. As root Wine ignores read-only
-# files; this is where tests of read-only handling can fail.
+# Runs a test program under Wine as an unprivileged user, with a copy of the
+# build tree's prefix of its own. As root Wine ignores read-only files; this is
+# where tests of read-only handling can fail.
 #   run-unprivileged.sh <build> <test.exe> [arguments...]
+#
+# As root, the program runs in a user namespace of its own in which it is the
+# user 65534 and owns the prefix copy (made by root outside), with no
+# capabilities: the kernel then refuses its writes to read-only files as it
+# would any other user's. This also works inside scripts/with-win32.sh, whose
+# emulator registration the nested namespace inherits.
 set -euo pipefail
 build=$(cd "$1" && pwd); shift
 exe=$1; shift
@@ -15,7 +21,6 @@ if [ "$(id -u)" -ne 0 ]; then
   exec wine "$exe" "$@"
 fi
 
-uid=65534
 base="$build/unprivileged"
 (
   flock 9
@@ -24,14 +29,20 @@ base="$build/unprivileged"
     wineserver -w || true
     rm -rf "$base"; mkdir -p "$base/home"
     cp -a "$WINEPREFIX" "$base/prefix"
-    chown -R $uid:$uid "$base"
   fi
 ) 9>"$build/.unprivileged.lock"
 
-# The test program must be readable by that user; copy it into its folder.
-cp "$exe" "$base/test.exe"; chown $uid:$uid "$base/test.exe"
 cd "$base"
-exec setpriv --reuid=$uid --regid=$uid --clear-groups \
+# The check inside makes sure the case really runs without privileges: a
+# write to a read-only file must fail, or the test would prove nothing.
+exec unshare --user --map-user=65534 --map-group=65534 \
   env HOME="$base/home" WINEPREFIX="$base/prefix" TMPDIR="$base" SCRIVORA_EXPECT_READONLY=1 \
-  bash -c 'wineserver -p5 2>/dev/null && wine wineboot >/dev/null 2>&1 </dev/null; wine "$0" "$@"; rc=$?; wineserver -k; exit $rc' \
-  "$base/test.exe" "$@"
+  bash -c '
+    probe=$(mktemp); chmod 444 "$probe"
+    if (echo x >>"$probe") 2>/dev/null; then
+      echo "run-unprivileged.sh: read-only files are writable here; refusing to run" >&2; exit 1
+    fi
+    rm -f "$probe"
+    wineserver -p5 2>/dev/null && wine wineboot >/dev/null 2>&1 </dev/null
+    wine "$0" "$@"; rc=$?; wineserver -k; exit $rc' \
+  "$exe" "$@"
