@@ -2,8 +2,9 @@
 # Installs what is missing, builds the setup program and starts it under Wine
 # in a prefix of the project's own (build/run/prefix, never ~/.wine).
 #
-# With a display, you walk the wizard yourself. Without one, the program runs
-# on a virtual display and the wizard is walked through its default choices
+# Where the kernel runs no 32-bit code, the shipped program still runs, under
+# scripts/with-win32.sh, which emulates 32-bit programs. With a display, you
+# walk the wizard yourself. Without one, the program runs on a virtual display and the wizard is walked through its default choices
 # with real mouse clicks; then the installed folder, the shortcuts and the
 # updated configuration are printed, and screenshots of every page and of the
 # final messages are saved under build/run/screenshots.
@@ -11,23 +12,18 @@ set -euo pipefail
 top=$(cd "$(dirname "$0")/.." && pwd)
 cd "$top"
 
-scripts/bootstrap.sh
-cmake --preset mingw >/dev/null
-cmake --build build --target ScrivoraSetup inspect
-echo "setup program: $top/build/ScrivoraSetup.exe ($(stat -c %s "$top/build/ScrivoraSetup.exe") bytes)"
-
-# A machine whose kernel runs no 32-bit programs cannot run 32-bit Wine; there
-# the 64-bit build of the same sources is run instead.
-run_build=build
-if [ "$(scripts/test-arch.sh)" = win64 ]; then
-  run_build=build-win64
-  echo "this machine runs no 32-bit programs: running the 64-bit build of the same sources"
-  cmake --preset mingw64 -B "$run_build" -DSCRIVORA_SHIPPING_EXE="$top/build/ScrivoraSetup.exe" >/dev/null
-  cmake --build "$run_build" --target ScrivoraSetup inspect
+if [ "${1:-}" != "--inside" ]; then
+  scripts/bootstrap.sh
+  cmake --preset mingw >/dev/null
+  cmake --build build --target ScrivoraSetup inspect
+  echo "setup program: $top/build/ScrivoraSetup.exe ($(stat -c %s "$top/build/ScrivoraSetup.exe") bytes)"
+  if ! scripts/native-i386.sh; then
+    echo "this kernel runs no 32-bit code: the shipped 32-bit program runs under user-mode emulation (qemu-user)"
+  fi
+  exec scripts/with-win32.sh "$0" --inside
 fi
-exe="$top/$run_build/ScrivoraSetup.exe"
-
-export E2E_SOURCE="$top" E2E_BUILD="$top/$run_build" E2E_WORK="$top/$run_build/run"
+exe="$top/build/ScrivoraSetup.exe"
+export E2E_SOURCE="$top" E2E_BUILD="$top/build" E2E_WORK="$top/build/run"
 source scripts/display.sh
 source tests/e2e/wizard_driver.sh
 
@@ -47,7 +43,7 @@ echo "no display: walking the wizard on a virtual display with its default choic
 start_setup
 walk_default_install
 echo "exit code: $(setup_exit_code)"
-python3 tests/e2e/check_install.py "$top" "$top/$run_build" "$WINEPREFIX/drive_c/Zelko" \
+python3 tests/e2e/check_install.py "$top" "$top/build" "$WINEPREFIX/drive_c/Zelko" \
   --windows-folder 'C:\Zelko' --bmp-font 0 --language 1 --desktop --new-folder --summary || true
 echo "speech module package: $(ls -l "$E2E_USER_DIR/Temp/Sapi51forZelko.msi" 2>/dev/null || echo missing)"
 echo "screenshots: $(ls "$E2E_WORK/screenshots" | tr '\n' ' ')"
