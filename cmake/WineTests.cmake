@@ -8,11 +8,16 @@ configure_file(${CMAKE_SOURCE_DIR}/cmake/wine-run.in ${SCRIVORA_WINE_RUN}
                @ONLY)
 set(CMAKE_CROSSCOMPILING_EMULATOR ${SCRIVORA_WINE_RUN})
 
-# scrivora_add_test(<name> SOURCES ... [RESOURCES ...] [LIBS ...] [PROPERTIES ...])
+# scrivora_add_test(<name> SOURCES ... [RESOURCES ...] [LIBS ...] [PROPERTIES ...]
+#                   [FILTER <gtest filter>])
 # builds a GoogleTest program with the product's static link options and
-# registers each of its tests with ctest.
+# registers each of its tests with ctest; FILTER leaves out cases that are
+# registered elsewhere (those that only prove something as another user).
 function(scrivora_add_test name)
-  cmake_parse_arguments(T "" "" "SOURCES;RESOURCES;LIBS;PROPERTIES" ${ARGN})
+  cmake_parse_arguments(T "" "FILTER" "SOURCES;RESOURCES;LIBS;PROPERTIES" ${ARGN})
+  if(NOT T_FILTER)
+    set(T_FILTER "*")
+  endif()
   add_executable(${name} ${T_SOURCES} ${T_RESOURCES})
   target_link_libraries(${name} PRIVATE ${T_LIBS} GTest::gtest GTest::gtest_main)
   target_link_options(${name} PRIVATE ${SCRIVORA_STATIC_LINK})
@@ -20,6 +25,7 @@ function(scrivora_add_test name)
   gtest_discover_tests(${name}
     DISCOVERY_MODE PRE_TEST
     DISCOVERY_TIMEOUT 120
+    TEST_FILTER "${T_FILTER}"
     PROPERTIES ${T_PROPERTIES})
 endfunction()
 

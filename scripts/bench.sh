@@ -1,111 +1,119 @@
 #!/usr/bin/env bash
 # Builds the benchmarks and runs them under Wine on a virtual display, in a
-# fresh copy of the build tree's prefix, then prints one table of figures and
+# fresh copy of the build tree's prefix, then prints tables of figures and
 # ratios. Figures only: nothing here fails on a time. Compare the ratios,
 # measured side by side in one run; absolute times depend on the machine and
 # its load.
 #   scripts/bench.sh [runs] [word-base runs]
-# SCRIVORA_BUILD chooses the build folder (default: build-bench, or
-# build-bench-win64 for a 64-bit build).
+#
+# The shipped 32-bit program is measured against installers of the same files
+# made with NSIS (32-bit programs too), both the same way. Where the kernel
+# runs no 32-bit code, both run under user-mode emulation (scripts/with-win32.sh)
+# and the same sources are also built for 64-bit Windows and measured natively,
+# in a second table: there is no 64-bit NSIS installer to set beside them.
 set -euo pipefail
 top=$(cd "$(dirname "$0")/.." && pwd)
 cd "$top"
 runs=${1:-5}
 wordbase_runs=${2:-9}
+targets="bench_install bench_minimal_dialog ScrivoraSetup inspect"
 
-scripts/bootstrap.sh >/dev/null
-# On a machine that runs no 32-bit programs the 64-bit build of the same
-# sources is measured (see scripts/test-arch.sh).
-if [ "$(scripts/test-arch.sh)" = win64 ]; then
-  build=${SCRIVORA_BUILD:-build-bench-win64}
-  preset=mingw64
-  echo "bench.sh: this machine runs no 32-bit programs; measuring the 64-bit build" >&2
-else
-  build=${SCRIVORA_BUILD:-build-bench}
-  preset=mingw
+if [ "${SCRIVORA_BENCH_INSIDE:-}" != 1 ]; then
+  scripts/bootstrap.sh >/dev/null
+  cmake --preset mingw -B build-bench >/dev/null
+  cmake --build build-bench --target $targets >/dev/null
+  if ! scripts/native-i386.sh; then
+    cmake --preset mingw64 -B build-bench-win64 >/dev/null
+    cmake --build build-bench-win64 --target $targets >/dev/null
+  fi
+  SCRIVORA_BENCH_INSIDE=1 exec scripts/with-win32.sh "$0" "$@"
 fi
-cmake --preset "$preset" -B "$build" >/dev/null
-cmake --build "$build" --target bench_install bench_minimal_dialog ScrivoraSetup inspect >/dev/null
 
 source scripts/display.sh
 start_virtual_display
-export E2E_SOURCE="$top" E2E_BUILD="$top/$build" E2E_WORK="$top/$build/bench-run"
-source tests/e2e/wizard_driver.sh
-trap 'e2e_stop_prefix; stop_virtual_display' EXIT
-e2e_prepare_prefix >/dev/null
-drive_c="$WINEPREFIX/drive_c"
-raw="$E2E_WORK/figures.txt"
-: >"$raw"
+trap 'e2e_stop_prefix 2>/dev/null; stop_virtual_display' EXIT
 now_ms() { echo $(($(date +%s%N) / 1000000)); }
 
-# 1, 2, 5 inside: install run against the floor, word base, working set.
-wine "$build/bench/bench_install.exe" 'C:\scrivora-bench' "$runs" "$wordbase_runs" \
-  </dev/null 2>/dev/null | tr -d '\r' >>"$raw"
-if grep -q '^error' "$raw"; then cat "$raw" >&2; exit 1; fi
+# measure <build> [peers]: every figure of one build tree into
+# <build>/bench-run/figures.txt; with "peers", the NSIS installers too.
+measure() {
+  local build=$1 peers=${2:-}
+  export E2E_SOURCE="$top" E2E_BUILD="$top/$build" E2E_WORK="$top/$build/bench-run"
+  source tests/e2e/wizard_driver.sh
+  e2e_prepare_prefix >/dev/null
+  drive_c="$WINEPREFIX/drive_c"
+  raw="$E2E_WORK/figures.txt"
+  : >"$raw"
 
-# Start-up from outside: process start until the dialog's window is on
-# screen, the wizard and the smallest dialog program alternately.
-time_to_window() {
-  local exe=$1 caption=$2 start end pid i
+  # 1, 2, 5 inside: install run against the floor, word base, working set.
+  wine "$build/bench/bench_install.exe" 'C:\scrivora-bench' "$runs" "$wordbase_runs" \
+    </dev/null 2>/dev/null | tr -d '\r' >>"$raw"
+  if grep -q '^error' "$raw"; then cat "$raw" >&2; exit 1; fi
+
+  # Start-up from outside: process start until the dialog's window is on
+  # screen, the wizard and the smallest dialog program alternately.
+  time_to_window() {
+    local exe=$1 caption=$2 start end pid i
+    start=$(now_ms)
+    wine "$exe" </dev/null >/dev/null 2>&1 &
+    pid=$!
+    for ((i = 0; i < 3000; i++)); do
+      xdotool search --onlyvisible --name "^$caption\$" >/dev/null 2>&1 && break
+      sleep 0.01
+    done
+    end=$(now_ms)
+    kill "$pid" 2>/dev/null || true
+    wait "$pid" 2>/dev/null || true
+    echo $((end - start))
+  }
+  for ((r = 0; r <= runs; r++)); do
+    a=$(time_to_window "$build/ScrivoraSetup.exe" "$WIZARD_CAPTION")
+    b=$(time_to_window "$build/bench/bench_minimal_dialog.exe" "Bench Minimal Dialog")
+    [ $r = 0 ] && continue   # warm-up
+    echo "startup_setup $a" >>"$raw"
+    echo "startup_minimal $b" >>"$raw"
+  done
+
+  # The real setup program, walked through its default choices: time from the
+  # Install click to its success message, and the process's peak resident set.
+  start_setup
+  click "$WIZARD_CAPTION" $ID_NEXT
+  click "$WIZARD_CAPTION" $ID_DISPLAY_OK 8
+  click "$WIZARD_CAPTION" $ID_NEXT
+  click "$WIZARD_CAPTION" $ID_NEXT
+  # The last file of the run, ZiDef.dic, appearing in the default folder marks
+  # the end of the files; the message comes only after the wizard's deliberate
+  # minimum of five seconds on its installing page.
+  # The clock starts at the button press itself: the pointer is placed first, as
+  # the driver's click does, so the look-up of the button is not counted.
+  read -r x y w h <<<"$(inspect rect "$WIZARD_CAPTION" $ID_NEXT)"
+  xdotool mousemove --sync $((x + w / 2)) $((y + h / 2))
+  sleep 0.2
   start=$(now_ms)
-  wine "$exe" </dev/null >/dev/null 2>&1 &
-  pid=$!
-  for ((i = 0; i < 3000; i++)); do
-    xdotool search --onlyvisible --name "^$caption\$" >/dev/null 2>&1 && break
+  xdotool click 1
+  for ((i = 0; i < 6000; i++)); do
+    [ -e "$drive_c/Zelko/ZiDef.dic" ] && break
+    sleep 0.01
+  done
+  files_done=$(now_ms)
+  for ((i = 0; i < 6000; i++)); do
+    xdotool search --onlyvisible --name "^$MESSAGE_CAPTION\$" >/dev/null 2>&1 && break
     sleep 0.01
   done
   end=$(now_ms)
-  kill "$pid" 2>/dev/null || true
-  wait "$pid" 2>/dev/null || true
-  echo $((end - start))
-}
-for ((r = 0; r <= runs; r++)); do
-  a=$(time_to_window "$build/ScrivoraSetup.exe" "$WIZARD_CAPTION")
-  b=$(time_to_window "$build/bench/bench_minimal_dialog.exe" "Bench Minimal Dialog")
-  [ $r = 0 ] && continue   # warm-up
-  echo "startup_setup $a" >>"$raw"
-  echo "startup_minimal $b" >>"$raw"
-done
+  echo "setup_install_click_to_last_file $((files_done - start))" >>"$raw"
+  echo "setup_install_click_to_message $((end - start))" >>"$raw"
+  echo "setup_peak_rss_kib $(awk '/^VmHWM/ {print $2}' /proc/$E2E_PID/status 2>/dev/null || echo 0)" >>"$raw"
+  kill "$E2E_PID" 2>/dev/null || true
+  wait "$E2E_PID" 2>/dev/null || true
 
-# The real setup program, walked through its default choices: time from the
-# Install click to its success message, and the process's peak resident set.
-start_setup
-click "$WIZARD_CAPTION" $ID_NEXT
-click "$WIZARD_CAPTION" $ID_DISPLAY_OK 8
-click "$WIZARD_CAPTION" $ID_NEXT
-click "$WIZARD_CAPTION" $ID_NEXT
-# The last file of the run, ZiDef.dic, appearing in the default folder marks
-# the end of the files; the message comes only after the wizard's deliberate
-# minimum of five seconds on its installing page.
-# The clock starts at the button press itself: the pointer is placed first, as
-# the driver's click does, so the look-up of the button is not counted.
-read -r x y w h <<<"$(inspect rect "$WIZARD_CAPTION" $ID_NEXT)"
-xdotool mousemove --sync $((x + w / 2)) $((y + h / 2))
-sleep 0.2
-start=$(now_ms)
-xdotool click 1
-for ((i = 0; i < 6000; i++)); do
-  [ -e "$drive_c/Zelko/ZiDef.dic" ] && break
-  sleep 0.01
-done
-files_done=$(now_ms)
-for ((i = 0; i < 6000; i++)); do
-  xdotool search --onlyvisible --name "^$MESSAGE_CAPTION\$" >/dev/null 2>&1 && break
-  sleep 0.01
-done
-end=$(now_ms)
-echo "setup_install_click_to_last_file $((files_done - start))" >>"$raw"
-echo "setup_install_click_to_message $((end - start))" >>"$raw"
-echo "setup_peak_rss_kib $(awk '/^VmHWM/ {print $2}' /proc/$E2E_PID/status 2>/dev/null || echo 0)" >>"$raw"
-kill "$E2E_PID" 2>/dev/null || true
-wait "$E2E_PID" 2>/dev/null || true
-
-# The peer: installers of the same 95 inflated files (the floor's output),
-# zlib and LZMA, installed silently into fresh folders, whole process timed.
-peer="$E2E_WORK/peer"
-rm -rf "$peer"; mkdir -p "$peer"
-for compressor in zlib lzma; do
-  cat >"$peer/$compressor.nsi" <<NSI
+  if [ "$peers" = peers ]; then
+    # The peer: installers of the same 95 inflated files (the floor's output),
+    # zlib and LZMA, installed silently into fresh folders, whole process timed.
+    peer="$E2E_WORK/peer"
+    rm -rf "$peer"; mkdir -p "$peer"
+    for compressor in zlib lzma; do
+      cat >"$peer/$compressor.nsi" <<NSI
 Name "Bench Peer"
 OutFile "$peer/peer-$compressor.exe"
 SetCompressor /SOLID $compressor
@@ -116,72 +124,102 @@ Section
   File "$drive_c/scrivora-bench/floor-1/*.*"
 SectionEnd
 NSI
-  makensis -V1 "$peer/$compressor.nsi" >/dev/null
-  echo "peer_${compressor}_bytes $(stat -c %s "$peer/peer-$compressor.exe")" >>"$raw"
-done
-for ((r = 0; r <= runs; r++)); do
-  for compressor in zlib lzma; do
-    start=$(now_ms)
-    wine "$peer/peer-$compressor.exe" /S "/D=C:\\peer-$compressor-$r" </dev/null >/dev/null 2>&1
-    end=$(now_ms)
-    [ $r = 0 ] && continue
-    [ "$(ls "$drive_c/peer-$compressor-$r" | wc -l)" = 95 ] || echo "error peer $compressor did not install 95 files" >>"$raw"
-    echo "peer_$compressor $((end - start))" >>"$raw"
-  done
-done
-if grep -q '^error' "$raw"; then cat "$raw" >&2; exit 1; fi
+      makensis -V1 "$peer/$compressor.nsi" >/dev/null
+      echo "peer_${compressor}_bytes $(stat -c %s "$peer/peer-$compressor.exe")" >>"$raw"
+    done
+    for ((r = 0; r <= runs; r++)); do
+      for compressor in zlib lzma; do
+        start=$(now_ms)
+        wine "$peer/peer-$compressor.exe" /S "/D=C:\\peer-$compressor-$r" </dev/null >/dev/null 2>&1
+        end=$(now_ms)
+        [ $r = 0 ] && continue
+        [ "$(ls "$drive_c/peer-$compressor-$r" | wc -l)" = 95 ] || echo "error peer $compressor did not install 95 files" >>"$raw"
+        echo "peer_$compressor $((end - start))" >>"$raw"
+      done
+    done
+  fi
+  if grep -q '^error' "$raw"; then cat "$raw" >&2; exit 1; fi
+  e2e_stop_prefix
+}
 
-setup_bytes=$(stat -c %s "$build/ScrivoraSetup.exe")
-awk -v setup_bytes="$setup_bytes" '
-  function median(key,   n, i, j, t, a) {
-    n = count[key]
-    for (i = 1; i <= n; i++) a[i] = list[key, i]
-    for (i = 2; i <= n; i++) for (j = i; j > 1 && a[j - 1] > a[j]; j--) { t = a[j]; a[j] = a[j - 1]; a[j - 1] = t }
-    lo[key] = a[1]; hi[key] = a[n]
-    return a[int(n / 2) + 1]
-  }
-  function row(label, med, mn, mx, ratio) {
-    printf "%-46s %9.1f ms %9.1f ms %9.1f ms %8s\n", label, med, mn, mx, ratio
-  }
-  NF == 2 && $1 !~ /_bytes$|_kib$|same_bytes/ { count[$1]++; list[$1, count[$1]] = $2; next }
-  { for (i = 2; i < NF; i += 2) v[$1 "." $i] = $(i + 1); if (NF == 2) v[$1] = $2 }
-  END {
-    printf "%-46s %12s %12s %12s %8s\n", "measure", "median", "min", "max", "ratio"
-    row("install run, RunInstall of 95 files", v["install.median_ms"], v["install.min_ms"], v["install.max_ms"],
-        sprintf("%.2f", v["install.median_ms"] / v["floor.median_ms"]))
-    row("  floor: inflate + one fwrite per file", v["floor.median_ms"], v["floor.min_ms"], v["floor.max_ms"], "")
-    row("word base weighted write (" v["wordbase_bytes"] " B)", v["wordbase_weighted.median_ms"],
-        v["wordbase_weighted.min_ms"], v["wordbase_weighted.max_ms"],
-        sprintf("%.2f", v["wordbase_weighted.median_ms"] / v["wordbase_plain.median_ms"]))
-    row("  former per-piece weighted write", v["wordbase_per_piece.median_ms"], v["wordbase_per_piece.min_ms"],
-        v["wordbase_per_piece.max_ms"], sprintf("%.2f", v["wordbase_per_piece.median_ms"] / v["wordbase_plain.median_ms"]))
-    row("  plain write of the same bytes", v["wordbase_plain.median_ms"], v["wordbase_plain.min_ms"],
-        v["wordbase_plain.max_ms"], "")
-    printf "%-46s %12s\n", "  both weighted writes give the same bytes", (v["wordbase_same_bytes"] == 1 ? "yes" : "NO")
-    m = median("startup_setup"); n = median("startup_minimal")
-    row("start-up to wizard on screen (outside)", m, lo["startup_setup"], hi["startup_setup"], sprintf("%.2f", m / n))
-    row("  smallest dialog program, same way", n, lo["startup_minimal"], hi["startup_minimal"], "")
-    z = median("peer_zlib"); l = median("peer_lzma")
-    row("peer installer, zlib, /S whole process", z, lo["peer_zlib"], hi["peer_zlib"], "")
-    row("peer installer, LZMA, /S whole process", l, lo["peer_lzma"], hi["peer_lzma"], "")
-    o = median("setup_install_click_to_last_file")
-    row("ours: Install click to last file on disk", o, o, o, "")
-    h = median("setup_install_click_to_message")
-    row("  Install click to success message (5 s hold)", h, h, h, "")
-    printf "%-46s %12s %12s\n", "  ratios ours(click..last file) / peer", sprintf("zlib %.2f", o / z),
-           sprintf("LZMA %.2f", o / l)
-    printf "%-46s %12s %12s\n", "  ratios ours(RunInstall) / peer", sprintf("zlib %.2f", v["install.median_ms"] / z),
-           sprintf("LZMA %.2f", v["install.median_ms"] / l)
-    printf "%-46s %9d B\n", "size: our setup executable", setup_bytes
-    printf "%-46s %9d B\n", "size: peer installer, zlib", v["peer_zlib_bytes"]
-    printf "%-46s %9d B\n", "size: peer installer, LZMA", v["peer_lzma_bytes"]
-    printf "%-46s %9.1f MiB %25s %8.2f\n", "memory: bench process peak working set", v["memory.peak_working_set"] / 1048576, "",
-           v["memory.peak_working_set"] / v["memory.work_buffer"]
-    printf "%-46s %9.1f MiB\n", "  growth during its first install run",
-           (v["memory.peak_working_set"] - v["memory.working_set_before"]) / 1048576
-    printf "%-46s %9.1f MiB %25s %8.2f\n", "memory: setup program peak RSS (Linux VmHWM)", v["setup_peak_rss_kib"] / 1024, "",
-           v["setup_peak_rss_kib"] * 1024 / v["memory.work_buffer"]
-    printf "%-46s %9.1f MiB\n", "  work buffer", v["memory.work_buffer"] / 1048576
-    print "(ratios: install / floor, weighted / plain write, setup / smallest dialog, peak / work buffer)"
-    print "(" count["startup_setup"] " start-up runs and " count["peer_zlib"] " peer runs per side after one warm-up)"
-  }' "$raw"
+print_table() {
+  local build=$1 raw=$2
+  setup_bytes=$(stat -c %s "$build/ScrivoraSetup.exe")
+  awk -v setup_bytes="$setup_bytes" '
+    function median(key,   n, i, j, t, a) {
+      n = count[key]
+      for (i = 1; i <= n; i++) a[i] = list[key, i]
+      for (i = 2; i <= n; i++) for (j = i; j > 1 && a[j - 1] > a[j]; j--) { t = a[j]; a[j] = a[j - 1]; a[j - 1] = t }
+      lo[key] = a[1]; hi[key] = a[n]
+      return a[int(n / 2) + 1]
+    }
+    function row(label, med, mn, mx, ratio) {
+      printf "%-46s %9.1f ms %9.1f ms %9.1f ms %8s\n", label, med, mn, mx, ratio
+    }
+    NF == 2 && $1 !~ /_bytes$|_kib$|same_bytes/ { count[$1]++; list[$1, count[$1]] = $2; next }
+    { for (i = 2; i < NF; i += 2) v[$1 "." $i] = $(i + 1); if (NF == 2) v[$1] = $2 }
+    END {
+      printf "%-46s %12s %12s %12s %8s\n", "measure", "median", "min", "max", "ratio"
+      row("install run, RunInstall of 95 files", v["install.median_ms"], v["install.min_ms"], v["install.max_ms"],
+          sprintf("%.2f", v["install.median_ms"] / v["floor.median_ms"]))
+      row("  floor: inflate + one fwrite per file", v["floor.median_ms"], v["floor.min_ms"], v["floor.max_ms"], "")
+      row("word base weighted write (" v["wordbase_bytes"] " B)", v["wordbase_weighted.median_ms"],
+          v["wordbase_weighted.min_ms"], v["wordbase_weighted.max_ms"],
+          sprintf("%.2f", v["wordbase_weighted.median_ms"] / v["wordbase_plain.median_ms"]))
+      row("  former per-piece weighted write", v["wordbase_per_piece.median_ms"], v["wordbase_per_piece.min_ms"],
+          v["wordbase_per_piece.max_ms"], sprintf("%.2f", v["wordbase_per_piece.median_ms"] / v["wordbase_plain.median_ms"]))
+      row("  plain write of the same bytes", v["wordbase_plain.median_ms"], v["wordbase_plain.min_ms"],
+          v["wordbase_plain.max_ms"], "")
+      printf "%-46s %12s\n", "  both weighted writes give the same bytes", (v["wordbase_same_bytes"] == 1 ? "yes" : "NO")
+      m = median("startup_setup"); n = median("startup_minimal")
+      row("start-up to wizard on screen (outside)", m, lo["startup_setup"], hi["startup_setup"], sprintf("%.2f", m / n))
+      row("  smallest dialog program, same way", n, lo["startup_minimal"], hi["startup_minimal"], "")
+      if (count["peer_zlib"] == 0) {
+        o = median("setup_install_click_to_last_file")
+        row("ours: Install click to last file on disk", o, o, o, "")
+        h = median("setup_install_click_to_message")
+        row("  Install click to success message (5 s hold)", h, h, h, "")
+        printf "%-46s %9d B\n", "size: our setup executable", setup_bytes
+        print "(ratios: install / floor, weighted / plain write, setup / smallest dialog)"
+        exit
+      }
+      z = median("peer_zlib"); l = median("peer_lzma")
+      row("peer installer, zlib, /S whole process", z, lo["peer_zlib"], hi["peer_zlib"], "")
+      row("peer installer, LZMA, /S whole process", l, lo["peer_lzma"], hi["peer_lzma"], "")
+      o = median("setup_install_click_to_last_file")
+      row("ours: Install click to last file on disk", o, o, o, "")
+      h = median("setup_install_click_to_message")
+      row("  Install click to success message (5 s hold)", h, h, h, "")
+      printf "%-46s %12s %12s\n", "  ratios ours(click..last file) / peer", sprintf("zlib %.2f", o / z),
+             sprintf("LZMA %.2f", o / l)
+      printf "%-46s %12s %12s\n", "  ratios ours(RunInstall) / peer", sprintf("zlib %.2f", v["install.median_ms"] / z),
+             sprintf("LZMA %.2f", v["install.median_ms"] / l)
+      printf "%-46s %9d B\n", "size: our setup executable", setup_bytes
+      printf "%-46s %9d B\n", "size: peer installer, zlib", v["peer_zlib_bytes"]
+      printf "%-46s %9d B\n", "size: peer installer, LZMA", v["peer_lzma_bytes"]
+      printf "%-46s %9.1f MiB %25s %8.2f\n", "memory: bench process peak working set", v["memory.peak_working_set"] / 1048576, "",
+             v["memory.peak_working_set"] / v["memory.work_buffer"]
+      printf "%-46s %9.1f MiB\n", "  growth during its first install run",
+             (v["memory.peak_working_set"] - v["memory.working_set_before"]) / 1048576
+      printf "%-46s %9.1f MiB %25s %8.2f\n", "memory: setup program peak RSS (Linux VmHWM)", v["setup_peak_rss_kib"] / 1024, "",
+             v["setup_peak_rss_kib"] * 1024 / v["memory.work_buffer"]
+      printf "%-46s %9.1f MiB\n", "  work buffer", v["memory.work_buffer"] / 1048576
+      print "(ratios: install / floor, weighted / plain write, setup / smallest dialog, peak / work buffer)"
+      print "(" count["startup_setup"] " start-up runs and " count["peer_zlib"] " peer runs per side after one warm-up)"
+    }' "$raw"
+}
+
+measure build-bench peers
+if [ -d build-bench-win64 ] && ! scripts/native-i386.sh; then
+  echo "== shipped 32-bit program and NSIS installers, both under user-mode emulation (qemu-user) =="
+  print_table build-bench build-bench/bench-run/figures.txt
+  # The 64-bit programs run with Wine's 64-bit loader, natively.
+  wine() { /usr/lib/wine/wine64 "$@"; }
+  measure build-bench-win64
+  echo
+  echo "== the same sources built for 64-bit Windows, native (no NSIS peer exists for 64 bits) =="
+  print_table build-bench-win64 build-bench-win64/bench-run/figures.txt
+else
+  echo "== shipped 32-bit program and NSIS installers, both native =="
+  print_table build-bench build-bench/bench-run/figures.txt
+fi

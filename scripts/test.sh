@@ -29,4 +29,14 @@ start_virtual_display
 trap 'scripts/wine-prefix.sh "$build" --stop; stop_virtual_display' EXIT
 scripts/wine-prefix.sh "$build"
 
-ctest --test-dir "$build" --output-on-failure --no-tests=error --timeout 600 -j2 "$@"
+# A case that skipped itself (or was not run) is not a pass: the run fails.
+log="$build/ctest.log"
+set +e
+ctest --test-dir "$build" --output-on-failure --no-tests=error --timeout 600 -j2 "$@" 2>&1 | tee "$log"
+rc=${PIPESTATUS[0]}
+set -e
+if [ "$rc" = 0 ] && grep -q 'The following tests did not run' "$log"; then
+  echo "test.sh: some tests were skipped; a skipped test is not a pass" >&2
+  rc=1
+fi
+exit "$rc"

@@ -1,10 +1,11 @@
 #!/usr/bin/env python3
-"""Runs every payload generator again and checks that it is repeatable and quick.
+"""Runs every payload generator again and checks that it is repeatable.
 
 Each generator of tools/gen/ is run into a scratch folder with the same
 arguments that tools/generators.cmake gives it; every file it makes must equal,
-byte for byte, the one the build made in <build>/gen, and all of them together
-must take well under a minute. (The stand-in programs are compiled by the
+byte for byte, the one the build made in <build>/gen. The time each takes is
+printed, as a figure only: on a shared machine a time limit would fail for
+the machine's load, not for a fault. (The stand-in programs are compiled by the
 build itself and are not run here.)
 
 Usage: check_generators.py <source folder> <build gen folder>
@@ -15,8 +16,6 @@ import subprocess
 import sys
 import tempfile
 import time
-
-LIMIT_SECONDS = 45.0
 
 
 def commands(src, out, scratch):
@@ -68,8 +67,6 @@ def main():
         print(f"{made} files in {total:.2f} s")
         if made < 90:
             failures.append(f"only {made} files made")
-        if total > LIMIT_SECONDS:
-            failures.append(f"the generators took {total:.1f} s, more than {LIMIT_SECONDS} s")
     for f in failures:
         print("FAIL:", f)
     checks = max(made, 1) + 1
