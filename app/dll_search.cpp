@@ -2,6 +2,7 @@
 #include "app/dll_search.h"
 
 #include "app/bounded.h"
+#include "app/path_chars.h"
 
 namespace {
 
@@ -46,8 +47,7 @@ HMODULE LoadSystemLibrary(const char* fileName) {
     UINT length = GetSystemDirectoryA(folder, MAX_PATH);
     if (length == 0 || length >= MAX_PATH) return nullptr;
     char path[MAX_PATH];
-    const char* separator = folder[length - 1] == '\\' ? "" : "\\";
-    if (!FormatBounded(path, "%s%s%s", folder, separator, fileName)) return nullptr;
+    if (!FormatBounded(path, "%s%s%s", folder, SeparatorAfter(folder), fileName)) return nullptr;
     return LoadLibraryA(path);
 }
 

@@ -10,7 +10,7 @@
 
 #include "install/file_attributes.h"
 
-constexpr char kConfigFileName[] = "zerezizu.ini";
+inline constexpr char kConfigFileName[] = "zerezizu.ini";
 
 // Writes UseBmpFont and ForceLanguage into zerezizu.ini of the install folder.
 // A key line is rewritten in place only when the key starts a complete line

@@ -40,10 +40,6 @@ constexpr size_t kLongestInstalledName = LongestManifestName() > LongestLearnedD
                                              ? LongestManifestName()
                                              : LongestLearnedDictionaryName();
 
-bool InstallFolderLeavesRoom() {
-    return strlen(g_installFolder) + 1 + kLongestInstalledName < MAX_PATH;
-}
-
 // Moves the bar and repaints it at once: no message loop runs meanwhile.
 void SetProgress(HWND bar, int position) {
     SendMessageA(bar, PBM_SETPOS, static_cast<WPARAM>(position), 0);
@@ -79,6 +75,10 @@ int WriteManifest(uint8_t* buffer, HWND bar, bool keepOlderWordBase) {
 }
 
 }  // namespace
+
+bool InstallFolderLeavesRoom() {
+    return strlen(g_installFolder) + 1 + kLongestInstalledName < MAX_PATH;
+}
 
 int RunInstall() {
     // A folder too long for the product's file names is refused before

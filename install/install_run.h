@@ -12,3 +12,8 @@
 // product's file names, or a file that the product cannot do without fails.
 // Nothing is undone after a failure.
 int RunInstall();
+
+// Whether the install folder leaves room for every file name the install
+// joins to it within MAX_PATH. The Install press asks before it makes the
+// folder, so that a folder too long is refused with nothing made.
+bool InstallFolderLeavesRoom();

@@ -22,10 +22,10 @@ struct ManifestEntry {
 };
 
 // Files that other steps of the install name too.
-constexpr char kFlatWordBaseFileName[] = "CiZuFlat.igb";   // its presence means an older word base
-constexpr char kEditorFileName[] = "ZEKEdit.exe";
-constexpr char kNotesFileName[] = "Morvalen.exe";
-constexpr char kUninstallerFileName[] = "ZEKEditUnInstall.exe";
+inline constexpr char kFlatWordBaseFileName[] = "CiZuFlat.igb";   // its presence means an older word base
+inline constexpr char kEditorFileName[] = "ZEKEdit.exe";
+inline constexpr char kNotesFileName[] = "Morvalen.exe";
+inline constexpr char kUninstallerFileName[] = "ZEKEditUnInstall.exe";
 
 // Row flags, so that the table reads as words.
 constexpr bool kReadOnly = true, kWritable = false;

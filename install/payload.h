@@ -13,7 +13,7 @@ constexpr uint32_t kSpeechModuleBufferSize = 12u * 1024 * 1024;   // the speech-
 constexpr uint32_t kGlyphFontBufferSize = 307200;                  // the glyph font
 constexpr uint32_t kAgreementBufferSize = 65536;                   // each agreement text
 
-constexpr char kWordBaseFileName[] = "pycizudic.idx";
+inline constexpr char kWordBaseFileName[] = "pycizudic.idx";
 
 // Inflates payload `identifier` into buffer[0..capacity). Returns 1 and the
 // inflated byte count in *length when the whole stream inflated and fitted;

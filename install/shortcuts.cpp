@@ -17,6 +17,7 @@
 
 #include "app/bounded.h"
 #include "app/globals.h"
+#include "app/path_chars.h"
 #include "wizard/messages.h"
 
 namespace {
@@ -70,13 +71,12 @@ HRESULT SaveShortcut(const char* targetPath, const WCHAR* linkPath, const char* 
     link->SetDescription(description);
     link->SetIconLocation(targetPath, 0);
     // The program starts in its own folder: the target path up to its last
-    // backslash. Every target is a file in the install folder, whose name is
-    // ASCII, so the last backslash cannot be the second byte of a character.
+    // backslash character (a Chinese folder name may hold 0x5C bytes).
     char workingFolder[MAX_PATH];
     if (CopyBounded(workingFolder, targetPath)) {
-        char* lastBackslash = strrchr(workingFolder, '\\');
+        const char* lastBackslash = FindLastBackslash(workingFolder);
         if (lastBackslash != nullptr) {
-            *lastBackslash = '\0';
+            workingFolder[lastBackslash - workingFolder] = '\0';
             link->SetWorkingDirectory(workingFolder);
         }
     }
@@ -117,8 +117,7 @@ int GetShellFolder(char* path, int folderKind) {
 
 int BuildOldShellFolder(char* path, size_t size, const char* windowsFolder, const char* userName,
                         int folderKind) {
-    size_t length = strlen(windowsFolder);
-    const char* separator = (length > 0 && windowsFolder[length - 1] == '\\') ? "" : "\\";
+    const char* separator = SeparatorAfter(windowsFolder);
     const char* ending = folderKind == kFolderPrograms  ? "start menu\\programs"
                          : folderKind == kFolderDesktop ? "Desktop"
                                                         : "";

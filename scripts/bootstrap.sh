@@ -23,6 +23,7 @@ packages=(
   wixl msitools
   googletest
   nsis
+  locales
   attr
   clang-14 libclang-rt-14-dev
 )

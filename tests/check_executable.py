@@ -11,11 +11,29 @@
   comctl32 is not such a DLL, so the program loads it by full path instead;
 - every payload of the payload table is a resource of the string type "TEXT"
   holding one zlib stream (header 0x78 0xDA) that inflates within the buffer
-  its reader gives it.
+  its reader gives it;
+- an application manifest (resource 1 of type 24) that runs the program as
+  the user who starts it (asInvoker, so Windows from Vista on does not take
+  it for an installer that needs an administrator), names Vista to 10/11 as
+  supported, and asks for no common-controls version (the look stays the
+  classic one);
+- version information (type 16) whose fixed part and strings say what the
+  file is: product name, description and version.
 """
 import struct
 import sys
+import xml.etree.ElementTree as ET
 import zlib
+
+RT_VERSION, RT_MANIFEST = 16, 24
+SUPPORTED_OS = {
+    "{e2011457-1546-43c5-a5fe-008deee3d3f0}": "Vista",
+    "{35138b9a-5d96-4fbd-8e2d-a2440225f93a}": "7",
+    "{4a2f28e3-53b9-4441-ba9c-d69d4a4a6e38}": "8",
+    "{1f676c76-80e1-4239-95bb-83d0f6d0da78}": "8.1",
+    "{8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a}": "10 and 11",
+}
+VERSION_STRINGS = ("ProductName", "FileDescription", "FileVersion", "ProductVersion")
 
 SYSTEM_DLLS = {
     "kernel32.dll", "user32.dll", "gdi32.dll", "comdlg32.dll", "comctl32.dll",
@@ -112,6 +130,82 @@ class PE:
         return found
 
 
+def manifest_problems(pe):
+    """What is wrong with the application manifest, as a list of texts."""
+    manifests = pe.resources_of_type(RT_MANIFEST)
+    if list(manifests) != [1]:
+        return [f"application manifests {sorted(manifests)}, expected exactly resource 1"]
+    try:
+        root = ET.fromstring(manifests[1])
+    except ET.ParseError as e:
+        return [f"manifest is not XML: {e}"]
+    problems = []
+    levels = [(e.get("level"), e.get("uiAccess")) for e in root.iter()
+              if e.tag.endswith("}requestedExecutionLevel")]
+    if levels != [("asInvoker", "false")]:
+        problems.append(f"requested execution levels {levels}, expected asInvoker without uiAccess")
+    ids = {e.get("Id", "").lower() for e in root.iter() if e.tag.endswith("}supportedOS")}
+    missing = [name for guid, name in SUPPORTED_OS.items() if guid not in ids]
+    if missing:
+        problems.append(f"manifest does not name Windows {', '.join(missing)} as supported")
+    if any(e.tag.endswith("}dependency") for e in root.iter()):
+        problems.append("manifest has a dependency (a common-controls version would change the look)")
+    return problems
+
+
+def version_info(blob):
+    """(file version, product version, {string name: value}) of a VS_VERSIONINFO."""
+    strings = {}
+
+    def walk(o, end, depth):
+        while o + 6 <= end:
+            length, value_length, is_text = struct.unpack_from("<HHH", blob, o)
+            if length == 0:
+                break
+            key_end = o + 6
+            while blob[key_end:key_end + 2] != b"\0\0":
+                key_end += 2
+            key = blob[o + 6:key_end].decode("utf-16-le")
+            value_at = (key_end + 2 + 3) & ~3
+            value_size = value_length * 2 if is_text else value_length
+            if depth == 3 and is_text:
+                strings[key] = blob[value_at:value_at + value_size].decode("utf-16-le").rstrip("\0")
+            children = (value_at + value_size + 3) & ~3
+            walk(children, o + length, depth + 1)
+            o = (o + length + 3) & ~3
+
+    length, value_length, _ = struct.unpack_from("<HHH", blob, 0)
+    if blob[6:6 + 32].decode("utf-16-le", "replace") != "VS_VERSION_INFO\0" or value_length != 52:
+        raise ValueError("not a VS_VERSION_INFO with a fixed part")
+    fixed = struct.unpack_from("<13I", blob, 40)
+    if fixed[0] != 0xFEEF04BD:
+        raise ValueError(f"fixed part signature {fixed[0]:#x}")
+
+    def dotted(ms, ls):
+        return f"{ms >> 16}.{ms & 0xFFFF}.{ls >> 16}.{ls & 0xFFFF}"
+
+    walk(40 + 52, length, 1)
+    return dotted(fixed[2], fixed[3]), dotted(fixed[4], fixed[5]), strings
+
+
+def version_problems(pe):
+    versions = pe.resources_of_type(RT_VERSION)
+    if list(versions) != [1]:
+        return [f"version resources {sorted(versions)}, expected exactly resource 1"]
+    try:
+        file_version, product_version, strings = version_info(versions[1])
+    except (ValueError, struct.error) as e:
+        return [f"version resource unreadable: {e}"]
+    problems = [f"version string {name} missing or empty" for name in VERSION_STRINGS if not strings.get(name)]
+    if strings.get("FileVersion") and strings["FileVersion"] != file_version:
+        problems.append(f"FileVersion {strings['FileVersion']!r} differs from the fixed {file_version}")
+    if strings.get("ProductVersion") and strings["ProductVersion"] != product_version:
+        problems.append(f"ProductVersion {strings['ProductVersion']!r} differs from the fixed {product_version}")
+    if "Scrivora" not in strings.get("ProductName", ""):
+        problems.append(f"ProductName {strings.get('ProductName')!r} does not name the product")
+    return problems
+
+
 def payload_ids(table):
     ids = []
     for line in open(table, encoding="utf-8"):
@@ -160,6 +254,9 @@ def main():
         check(complete, f"payload {ident}: not exactly one complete zlib stream")
         capacity = CAPACITY.get(ident, INSTALL_CAPACITY)
         check(len(inflated) <= capacity, f"payload {ident}: inflates to {len(inflated)} bytes, more than its buffer of {capacity}")
+
+    failures += manifest_problems(pe)
+    failures += version_problems(pe)
 
     for f in failures:
         print("FAIL:", f)

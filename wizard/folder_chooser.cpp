@@ -10,6 +10,7 @@
 
 #include "app/bounded.h"
 #include "app/globals.h"
+#include "app/path_chars.h"
 #include "resources/resource_ids.h"
 #include "wizard/owner_draw.h"
 
@@ -61,9 +62,7 @@ BOOL OnChooserOk(HWND chooser) {
     if (length == 0 || length >= sizeof folder) {
         return FALSE;
     }
-    if (folder[length - 1] == '\\') {
-        folder[length - 1] = '\0';
-    }
+    RemoveTrailingBackslash(folder);
     if (!CopyBounded(g_installFolder, folder)) {
         return FALSE;
     }

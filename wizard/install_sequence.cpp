@@ -17,6 +17,7 @@
 
 #include "app/bounded.h"
 #include "app/globals.h"
+#include "app/path_chars.h"
 #include "install/install_run.h"
 #include "install/payload.h"
 #include "resources/resource_ids.h"
@@ -46,10 +47,8 @@ bool EnterOrCreateInstallFolder() {
     if (g_installFolder[0] == '\0') return false;
     if (SetCurrentDirectoryA(g_installFolder)) return true;
     if (!CreateDirectoryA(g_installFolder, nullptr)) return false;
-    size_t length = strlen(g_installFolder);
-    const char* separator = g_installFolder[length - 1] == '\\' ? "" : "\\";
     char doc[MAX_PATH];
-    if (FormatBounded(doc, "%s%s%s", g_installFolder, separator, kDocFolderName)) {
+    if (FormatBounded(doc, "%s%s%s", g_installFolder, SeparatorAfter(g_installFolder), kDocFolderName)) {
         CreateDirectoryA(doc, nullptr);
     }
     return true;
@@ -115,7 +114,9 @@ void RunInstallSequence(HWND wizard) {
     ShowPage(wizard, g_wizardPage);
     g_wizardPage = kPageInstalling;
 
-    if (!ReadInstallFolder(wizard) || !EnterOrCreateInstallFolder()) {
+    // A folder too long for the product's file names is refused as one that
+    // cannot be made, before anything is made.
+    if (!ReadInstallFolder(wizard) || !InstallFolderLeavesRoom() || !EnterOrCreateInstallFolder()) {
         ShowMessageRow(kMsgCannotCreateInstallFolder, wizard);
         g_wizardPage = kPageLanguage;
         return;

@@ -50,31 +50,20 @@ void ShowBackButton(HWND dialog) {
     EnableWindow(back, show);
 }
 
-// Whether the control with the focus belongs to a page other than `page`, so
-// that showing `page` hides it.
-bool FocusLeavesWithItsPage(HWND dialog, int page) {
+// The wizard's control that has the keyboard focus, or null.
+HWND FocusedControl(HWND dialog) {
     HWND focus = GetFocus();
-    if (!focus || GetParent(focus) != dialog) {
-        return false;
-    }
-    int id = GetDlgCtrlID(focus);
-    for (int row = 0; kPageControls[row][0] != 0; ++row) {
-        for (int i = 0; kPageControls[row][i] != 0; ++i) {
-            if (kPageControls[row][i] == id) {
-                return row != page;
-            }
-        }
-    }
-    return false;
+    return focus && GetParent(focus) == dialog ? focus : nullptr;
 }
 
 }  // namespace
 
 void ShowPage(HWND dialog, int page) {
     // Windows moves the focus off a control it hides to whichever control it
-    // picks, often Back, where the next Enter would undo the step just made.
+    // picks, often Back, where the next Enter would undo the step just made;
+    // Back itself hidden on the way to the first page leaves it to chance.
     // Next is where a user who walks the pages with Enter expects it.
-    bool focusToNext = FocusLeavesWithItsPage(dialog, page);
+    HWND focused = FocusedControl(dialog);
     for (int row = 0; kPageControls[row][0] != 0; ++row) {
         for (int i = 0; kPageControls[row][i] != 0; ++i) {
             ShowControl(dialog, kPageControls[row][i], row == page);
@@ -87,7 +76,7 @@ void ShowPage(HWND dialog, int page) {
     }
     ShowAgreementText(dialog, page);
     ShowBackButton(dialog);
-    if (focusToNext) {
+    if (focused != nullptr && !(GetWindowLongA(focused, GWL_STYLE) & WS_VISIBLE)) {
         SetFocus(GetDlgItem(dialog, IDC_NEXT));
     }
     InvalidateRect(dialog, nullptr, TRUE);

@@ -3,7 +3,7 @@
 
 usage: check_install.py <source> <build> <install folder (Unix path)>
            --windows-folder C:\\... --bmp-font 0|1 --language 0|1|2 [--desktop]
-           [--new-folder] [--summary]
+           [--new-folder] [--summary] [--system-language 0|1|2]
 
 Needs WINEPREFIX of the run (shortcuts are read back with tests/e2e/inspect.exe).
 The expected bytes of every file are the payloads inflated out of the built
@@ -23,11 +23,15 @@ HERE = os.path.dirname(os.path.abspath(__file__))
 sys.path.insert(0, os.path.join(HERE, ".."))
 from check_executable import PE  # noqa: E402
 
-# Start-menu folder and shortcut names on a system whose language is not Chinese.
-START_MENU_FOLDER = "Zelko Scrivora"
-START_MENU_ROWS = [("Zelko Scrivora", "ZEKEdit.exe"), ("Morvalen Pad", "Morvalen.exe"),
-                   ("Zelko Scrivora UnInstall", "ZEKEditUnInstall.exe")]
-DESKTOP_ROWS = [("Morvalen Pad", "Morvalen.exe"), ("Zelko Scrivora", "ZEKEdit.exe")]
+# Start-menu folder and shortcut names by system language (0 not Chinese,
+# 1 Simplified, 2 Traditional), and the code page the shortcuts' texts are
+# read back in. On disk Wine names them in UTF-8 under a real Chinese locale.
+NAMES = {
+    0: ("Zelko Scrivora", ["Zelko Scrivora", "Morvalen Pad", "Zelko Scrivora UnInstall"], "cp1252"),
+    1: ("泽柯宁灵墨笺", ["泽柯宁灵墨笺", "泽柯宁文本编辑", "泽柯宁灵墨笺卸载"], "gbk"),
+    2: ("澤柯寧靈墨箋", ["澤柯寧靈墨箋", "澤柯寧文本編輯", "澤柯寧靈墨箋卸載"], "big5"),
+}
+TARGETS = ["ZEKEdit.exe", "Morvalen.exe", "ZEKEditUnInstall.exe"]
 
 
 def expected_files(source):
@@ -64,12 +68,12 @@ def attributes(path):
     return read_only, hidden
 
 
-def read_shortcut(build, unix_path):
+def read_shortcut(build, unix_path, code_page):
     windows_path = "Z:" + unix_path.replace("/", "\\")
     out = subprocess.run(["wine", os.path.join(build, "tests/e2e/inspect.exe"), "lnk", windows_path],
                          capture_output=True, stdin=subprocess.DEVNULL, timeout=60)
     fields = {}
-    for line in out.stdout.decode("gbk", "replace").splitlines():
+    for line in out.stdout.decode(code_page, "replace").splitlines():
         key, _, value = line.rstrip("\r").partition("=")
         fields[key] = value
     return fields if out.returncode == 0 else None
@@ -82,7 +86,11 @@ def main():
     ap.add_argument("--bmp-font", required=True); ap.add_argument("--language", required=True)
     ap.add_argument("--desktop", action="store_true"); ap.add_argument("--new-folder", action="store_true")
     ap.add_argument("--summary", action="store_true")
+    ap.add_argument("--system-language", type=int, default=0, choices=[0, 1, 2])
     a = ap.parse_args()
+    start_menu_folder, displays, code_page = NAMES[a.system_language]
+    start_menu_rows = list(zip(displays, TARGETS))
+    desktop_rows = [start_menu_rows[1], start_menu_rows[0]]
 
     failures = []
     payloads = PE(open(os.path.join(a.build, "ScrivoraSetup.exe"), "rb").read()).resources_of_type("TEXT")
@@ -115,7 +123,7 @@ def main():
         failures.append(f"unexpected entries in the install folder: {sorted(extra)}")
 
     user_dir = os.path.join(os.environ["WINEPREFIX"], "drive_c/users", pwd.getpwuid(os.getuid()).pw_name)
-    programs = os.path.join(user_dir, "AppData/Roaming/Microsoft/Windows/Start Menu/Programs", START_MENU_FOLDER)
+    programs = os.path.join(user_dir, "AppData/Roaming/Microsoft/Windows/Start Menu/Programs", start_menu_folder)
     desktop = os.path.join(user_dir, "Desktop")
 
     def check_shortcuts(folder, rows, present):
@@ -125,7 +133,7 @@ def main():
                 if os.path.exists(link):
                     failures.append(f"{link}: made although not asked for")
                 continue
-            fields = read_shortcut(a.build, link) if os.path.exists(link) else None
+            fields = read_shortcut(a.build, link, code_page) if os.path.exists(link) else None
             if fields is None:
                 failures.append(f"{link}: missing or unreadable")
                 continue
@@ -136,8 +144,10 @@ def main():
                 if fields.get(key, "").lower() != want.lower():
                     failures.append(f"{display}.lnk: {key} {fields.get(key)!r}, expected {want!r}")
 
-    check_shortcuts(programs, START_MENU_ROWS, True)
-    check_shortcuts(desktop, DESKTOP_ROWS, a.desktop)
+    if not os.path.isdir(programs):
+        failures.append(f"no Start-menu folder {start_menu_folder!r}: {sorted(os.listdir(os.path.dirname(programs)))}")
+    check_shortcuts(programs, start_menu_rows, True)
+    check_shortcuts(desktop, desktop_rows, a.desktop)
     if os.path.isdir(programs) and len(os.listdir(programs)) != 3:
         failures.append(f"Start-menu folder holds {sorted(os.listdir(programs))}")
 

@@ -2,7 +2,8 @@
 # End-to-end: the real setup program in a fresh Wine prefix, driven only with
 # real mouse and keyboard input on the X display, checked from outside.
 #   run_e2e.sh <source> <build> <scenario>
-# Scenarios: default, other_choices, bad_folder, cancel
+# Scenarios: default, other_choices, bad_folder, cancel, and on Chinese
+# systems traditional and simplified
 set -euo pipefail
 export E2E_SOURCE=$1 E2E_BUILD=$2
 scenario=$3
@@ -10,6 +11,19 @@ export E2E_WORK="$E2E_BUILD/e2e/$scenario"
 source "$E2E_SOURCE/tests/e2e/wizard_driver.sh"
 
 fail() { echo "FAIL: $*"; screenshot failure; exit 1; }
+
+# A Chinese system: Wine takes the code page from LC_ALL, and with a real
+# glibc locale (compiled into the build tree, found through LOCPATH) it names
+# Unix files in UTF-8, so Chinese Start-menu names can be made at all.
+case "$scenario" in
+traditional) chinese_locale=zh_TW system_language=2 ;;
+simplified) chinese_locale=zh_CN system_language=1 ;;
+*) chinese_locale="" system_language=0 ;;
+esac
+if [ -n "$chinese_locale" ]; then
+  "$E2E_SOURCE/scripts/make-locales.sh" "$E2E_BUILD/locale"
+  export LOCPATH="$E2E_BUILD/locale" LC_ALL="$chinese_locale.UTF-8"
+fi
 
 e2e_prepare_prefix
 trap e2e_stop_prefix EXIT
@@ -114,6 +128,29 @@ cancel)
   [ "$rc" = 0 ] || fail "Esc: exit code $rc"
   [ ! -e "$folder_unix" ] || fail "Cancel or Esc left an install folder"
   [ ! -e "$start_menu" ] || fail "Cancel or Esc left a Start-menu folder"
+  ;;
+traditional|simplified)
+  # The default way through, on a Chinese system: the Start-menu folder and
+  # shortcuts get Big5 (Traditional) or GB2312 (Simplified) names, made and
+  # read back through the shell in that code page. The screenshots show the
+  # wizard with the CJK dialog font such a system maps it to.
+  start_setup
+  [ "$(inspect text "$WIZARD_CAPTION" $ID_FOLDER_PATH)" = 'C:\Zelko' ] || fail "path field does not start as C:\\Zelko"
+  screenshot page0
+  click "$WIZARD_CAPTION" $ID_NEXT
+  screenshot page1
+  click "$WIZARD_CAPTION" $ID_DISPLAY_OK 8
+  click "$WIZARD_CAPTION" $ID_NEXT
+  screenshot page2
+  click "$WIZARD_CAPTION" $ID_NEXT
+  screenshot page3
+  click "$WIZARD_CAPTION" $ID_NEXT
+  answer_message "$MSG_SUCCESS" $ID_OK message_success
+  answer_message "$MSG_SPEECH" $ID_CANCEL message_speech_declined
+  rc=$(setup_exit_code)
+  [ "$rc" = 0 ] || fail "exit code $rc"
+  check "$folder_unix" --windows-folder 'C:\Zelko' --bmp-font 0 --language 1 --desktop --new-folder \
+    --system-language $system_language --summary || fail "installed files"
   ;;
 *) echo "unknown scenario $scenario"; exit 2 ;;
 esac

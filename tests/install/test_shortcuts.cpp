@@ -9,6 +9,7 @@
 #include "app/bounded.h"
 #include "app/globals.h"
 #include "engine_fixture.h"
+#include "install/manifest.h"
 #include "install/shortcut_names.h"
 #include "install/shortcuts.h"
 #include "support/file_bytes.h"
@@ -171,6 +172,18 @@ TEST_F(ShortcutTest, DesktopShortcutIsMadeSilently) {
     EXPECT_TRUE(g_shownMessages.empty());
 }
 
+// The file names that several parts of the program share are one object each:
+// the shortcut names of every language (two source files) point at the very
+// array this file sees, not at a copy of their own.
+TEST(ShortcutNamesTest, SharedFileNamesAreOneObjectInEveryFile) {
+    for (int code = 0; code <= 2; ++code) {
+        const ShortcutRow* rows = ShortcutNamesFor(code).rows;
+        EXPECT_EQ(rows[0].targetFileName, static_cast<const char*>(kEditorFileName)) << code;
+        EXPECT_EQ(rows[1].targetFileName, static_cast<const char*>(kNotesFileName)) << code;
+        EXPECT_EQ(rows[2].targetFileName, static_cast<const char*>(kUninstallerFileName)) << code;
+    }
+}
+
 TEST(OldShellFolderTest, BuildsTheOldLayoutUnderTheWindowsFolder) {
     struct Case {
         const char* windows;
@@ -201,6 +214,20 @@ TEST(OldShellFolderTest, BuildsTheOldLayoutUnderTheWindowsFolder) {
     EXPECT_EQ(0, BuildOldShellFolder(path, sizeof path, longer.c_str(), nullptr, kFolderDesktop));
     EXPECT_EQ(0, BuildOldShellFolder(path, sizeof path, "C:\\WINNT", std::string(250, 'u').c_str(),
                                      kFolderPrograms));
+}
+
+// A Windows folder whose Chinese name ends in a byte 0x5C that is half of a
+// character (Big5 功, GBK 淺) still gets its backslash. Runs under the
+// Chinese locales (the .zh_TW and .zh_CN runs).
+TEST(OldShellFolderTest, ChineseWindowsFolderEndingInByte5CGetsItsBackslash) {
+    const UINT acp = GetACP();
+    if (acp != 950 && acp != 936) GTEST_SKIP() << "the system code page is " << acp;
+    const std::string windows = std::string("C:\\") + (acp == 950 ? "\xA6\xA8\xA5\x5C" : "\xC9\xEE\x9C\x5C");
+    char path[MAX_PATH];
+    ASSERT_EQ(1, BuildOldShellFolder(path, sizeof path, windows.c_str(), nullptr, kFolderDesktop));
+    EXPECT_EQ(windows + "\\Desktop", path);
+    ASSERT_EQ(1, BuildOldShellFolder(path, sizeof path, windows.c_str(), "admin", kFolderPrograms));
+    EXPECT_EQ(windows + "\\profiles\\admin\\start menu\\programs", path);
 }
 
 TEST_F(ShortcutTest, OldShellUsesTheWindowsFolder) {

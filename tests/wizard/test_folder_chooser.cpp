@@ -115,6 +115,24 @@ TEST_F(FolderChooserTest, OkTakesTheFolderOpenedInTheList) {
     EXPECT_EQ(CurrentDirectory(), folder.path());
 }
 
+// On a Chinese system a folder name may end in a byte 0x5C that is the second
+// half of a character (Big5 功 is A5 5C, GBK 淺 is 9C 5C): OK keeps it whole.
+// Runs under the Chinese locales (the .zh_TW and .zh_CN runs).
+TEST_F(FolderChooserTest, ChineseFolderEndingInByte5CIsKeptWhole) {
+    const UINT acp = GetACP();
+    if (acp != 950 && acp != 936) GTEST_SKIP() << "the system code page is " << acp;
+    const char* name = acp == 950 ? "\xA6\xA8\xA5\x5C" : "\xC9\xEE\x9C\x5C";  // 成功, 深淺
+    TempFolder folder;
+    ASSERT_TRUE(CreateDirectoryA((folder / name).c_str(), nullptr));
+    CurrentDirectoryGuard inFolder(folder.path());
+    Browse([name](HWND chooser) {
+        OpenSubfolder(chooser, name);
+        PressOk(chooser);
+    });
+    EXPECT_STRCASEEQ(PathField().c_str(), (folder / name).c_str());
+    EXPECT_STRCASEEQ(g_installFolder, (folder / name).c_str());
+}
+
 TEST_F(FolderChooserTest, CancelLeavesThePathFieldAndTheCurrentDirectoryAlone) {
     TempFolder folder;
     CreateDirectoryA((folder / "Opened").c_str(), nullptr);

@@ -247,6 +247,20 @@ TEST_F(WizardTest, NonChineseSystemReadsTheEnglishAgreementFirst) {
     EXPECT_EQ(ShownPageControls(wizard), kEnglishAgreementPage);
 }
 
+// Back pressed from the keyboard on the second page hides itself on the way
+// to the first: the focus goes to Next, as it does from every other control
+// that a page change hides, not wherever Windows puts it.
+TEST_F(WizardTest, BackHiddenOnTheWayToTheFirstPageLeavesTheFocusOnNext) {
+    GoTo(1);
+    SetFocus(GetDlgItem(wizard, IDC_BACK));
+    PumpMessages();
+    ASSERT_EQ(GetFocus(), GetDlgItem(wizard, IDC_BACK));
+    Command(wizard, IDC_BACK);
+    EXPECT_EQ(g_wizardPage, 0);
+    EXPECT_FALSE(IsShown(wizard, IDC_BACK));
+    EXPECT_EQ(GetFocus(), GetDlgItem(wizard, IDC_NEXT));
+}
+
 // Leaving the agreement page while its "English" box has the focus hides the
 // box, which moves the focus and makes the box report it: the page left must
 // not come back over the next one.
