@@ -33,10 +33,12 @@ if [ ! -f "$WINEPREFIX/.scrivora-ready" ]; then
   # Without a window manager Wine waits about two seconds on every window hide
   # unless its windows are unmanaged.
   wine64 reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1 </dev/null
-  # No font replacements: a GB2312 font request finds the installed CJK font
-  # (fonts-droid-fallback) by its character set, while replacing the Chinese
-  # face names with it would also replace them in Wine's font links and leave
-  # Latin text of the system and caption fonts without glyphs.
+  # No font replacements: a GB2312 or Big5 font request finds an installed CJK
+  # font by its character set, while replacing the Chinese face names with it
+  # would also replace them in Wine's font links and leave Latin text of the
+  # system and caption fonts without glyphs. On a Traditional Chinese system
+  # the dialog font is a Big5 one, and only a CJK font that also has Latin
+  # letters (fonts-wqy-zenhei) gives the bilingual captions their Latin half.
   wineserver -w
   # Without its 32-bit half (a kernel that runs no 32-bit code and no
   # emulator), no program of the project could start in this prefix.
