@@ -6,6 +6,9 @@
 #pragma once
 #include <windows.h>
 
+#include <cstddef>
+#include <cstdint>
+
 #include "glyph/glyph_cell.h"
 
 // Where a double-byte character's glyph is: its strip and the top-left pixel
@@ -22,6 +25,11 @@ enum GlyphFontOutcome {
 // memory DC. What was made stays recorded whatever the outcome. A font
 // loaded earlier is released first.
 GlyphFontOutcome LoadGlyphFont();
+// Makes the four strips from the font's bytes (the layout of payload 110 and
+// of the installed ChnBmp.bin), as LoadGlyphFont does after inflating. Fewer
+// bytes than a whole font count as kGlyphFontInflateFailed, since such bytes
+// are no font. A font loaded earlier is released first.
+GlyphFontOutcome LoadGlyphFontBytes(const uint8_t* bytes, size_t size);
 // Frees whatever LoadGlyphFont made; safe after any outcome and twice.
 void ReleaseGlyphFont();
 // The memory DC holding strip 0..3 (null when not loaded).

@@ -1,4 +1,4 @@
-// The glyph font in memory: payload 110 inflated once at start-up into four
+// The glyph font in memory: the font's bytes made once at start-up into four
 // monochrome 512 x 944 bitmaps, each selected into its own memory device
 // context for the whole run, so that drawing a double-byte character later is
 // one BitBlt with no decoding and no allocation.
@@ -8,13 +8,10 @@
 // a complete one.
 #include <windows.h>
 
+#include <cstddef>
 #include <cstdint>
-#include <memory>
-#include <new>
 
 #include "glyph/glyph.h"
-#include "install/payload.h"
-#include "resources/resource_ids.h"
 
 namespace {
 
@@ -39,19 +36,12 @@ bool MakeStrip(int k, const uint8_t* fontBytes) {
 
 }  // namespace
 
-GlyphFontOutcome LoadGlyphFont() {
+GlyphFontOutcome LoadGlyphFontBytes(const uint8_t* bytes, size_t size) {
     // A second load replaces the first instead of leaking its handles.
     ReleaseGlyphFont();
-
-    // The work buffer is larger than the font so that a payload of the wrong
-    // size is still inflated whole and judged by the inflate alone.
-    std::unique_ptr<uint8_t[]> buffer(new (std::nothrow) uint8_t[kGlyphFontBufferSize]);
-    if (!buffer) return kGlyphFontNoMemory;
-    if (!LoadPayload(IDP_GLYPH_FONT, buffer.get(), kGlyphFontBufferSize, nullptr)) {
-        return kGlyphFontInflateFailed;
-    }
+    if (bytes == nullptr || size < static_cast<size_t>(kGlyphFontBytes)) return kGlyphFontInflateFailed;
     for (int k = 0; k < kGlyphStripCount; ++k) {
-        if (!MakeStrip(k, buffer.get())) return kGlyphFontDeviceFailed;
+        if (!MakeStrip(k, bytes)) return kGlyphFontDeviceFailed;
     }
     return kGlyphFontLoaded;
 }

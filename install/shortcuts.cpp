@@ -1,8 +1,7 @@
-// Shortcuts and shell folders; see shortcuts.h.
+// Shortcuts; see shortcuts.h. The shell folders they go into are looked up
+// in shell_folders.cpp.
 //
-// Shell folders come from the shell (special folder locations), or, on a
-// Windows whose shell predates them (the old-shell flag), from the layout
-// such a shell used under the Windows folder. Shortcut files are written by
+// Shortcut files are written by
 // the shell link object through IShellLinkA and IPersistFile. Each shortcut
 // opens and closes its own COM apartment, so nothing of COM outlives a call
 // and the caller needs no COM set-up of its own. Failures that the user must
@@ -22,7 +21,6 @@
 
 namespace {
 
-constexpr int kUserNameSize = 256;
 constexpr int kDesktopFilePartSize = 100;   // "\", the display name, ".lnk"
 
 // Releases a COM interface when the scope ends.
@@ -40,12 +38,6 @@ public:
 private:
     T* pointer_;
 };
-
-// The folder of folderKind from the shell, or from the old layout when the
-// running shell has no special folders.
-int LookUpFolder(char* path, int folderKind) {
-    return g_isOldShell ? GetOldShellFolder(path, folderKind) : GetShellFolder(path, folderKind);
-}
 
 // Appends text to the zero-terminated path in path[MAX_PATH]; 0 when it does
 // not fit (the path is then empty).
@@ -103,46 +95,6 @@ int CreateRowShortcut(const char* folder, const ShortcutRow& row) {
 
 }  // namespace
 
-int GetShellFolder(char* path, int folderKind) {
-    IMalloc* rawAllocator = nullptr;
-    if (FAILED(SHGetMalloc(&rawAllocator))) return 0;
-    ComRef<IMalloc> allocator(rawAllocator);
-
-    LPITEMIDLIST list = nullptr;
-    if (FAILED(SHGetSpecialFolderLocation(nullptr, folderKind, &list))) return 0;
-    int result = SHGetPathFromIDListA(list, path) ? 1 : 0;
-    allocator->Free(list);
-    return result;
-}
-
-int BuildOldShellFolder(char* path, size_t size, const char* windowsFolder, const char* userName,
-                        int folderKind) {
-    const char* separator = SeparatorAfter(windowsFolder);
-    const char* ending = folderKind == kFolderPrograms  ? "start menu\\programs"
-                         : folderKind == kFolderDesktop ? "Desktop"
-                                                        : "";
-    if (userName != nullptr) {
-        return FormatBounded(path, size, "%s%sprofiles\\%s\\%s", windowsFolder, separator, userName,
-                             ending);
-    }
-    return FormatBounded(path, size, "%s%s%s", windowsFolder, separator, ending);
-}
-
-int GetOldShellFolder(char* path, int folderKind) {
-    char windowsFolder[MAX_PATH];
-    UINT windowsLength = GetWindowsDirectoryA(windowsFolder, sizeof windowsFolder);
-    char userName[kUserNameSize];
-    const char* user = nullptr;
-    if (g_isNtPlatform) {
-        DWORD userSize = sizeof userName;
-        if (!GetUserNameA(userName, &userSize)) return 0;
-        user = userName;
-    }
-    // GetWindowsDirectoryA returns the needed size when the buffer is too small.
-    if (windowsLength == 0 || windowsLength >= sizeof windowsFolder) return 0;
-    return BuildOldShellFolder(path, MAX_PATH, windowsFolder, user, folderKind);
-}
-
 int CreateShortcut(const char* targetPath, const char* linkPath, const char* description) {
     if (strlen(targetPath) >= MAX_PATH) return 0;
     WCHAR wideLinkPath[MAX_PATH];
@@ -158,7 +110,7 @@ int CreateShortcut(const char* targetPath, const char* linkPath, const char* des
 
 int CreateStartMenuEntry(const char* folderName, const ShortcutRow* rows, int folderKind) {
     char folder[MAX_PATH];
-    if (!LookUpFolder(folder, folderKind)) {
+    if (!LookUpShellFolder(folder, folderKind)) {
         ShowMessageRow(kMsgStartMenuEntryFailed, g_wizardWindow);
         return 0;
     }
@@ -191,7 +143,7 @@ void CreateDesktopShortcut(const char* targetFileName, const char* displayName) 
     char targetPath[MAX_PATH];
     if (!FormatBounded(targetPath, "%s\\%s", g_installFolder, targetFileName)) return;
     char linkPath[MAX_PATH];
-    if (!LookUpFolder(linkPath, kFolderDesktop)) return;
+    if (!LookUpShellFolder(linkPath, kFolderDesktop)) return;
     char filePart[kDesktopFilePartSize];
     if (!FormatBounded(filePart, "\\%s.lnk", displayName)) return;
     if (!AppendToPath(linkPath, "%s", filePart)) return;

@@ -34,6 +34,11 @@ int CreateStartMenuEntry(const char* folderName, const ShortcutRow* rows, int fo
 // a failure leaves no shortcut and shows nothing.
 void CreateDesktopShortcut(const char* targetFileName, const char* displayName);
 
+// The path of a shell folder (folderKind) into path[MAX_PATH]: from the
+// old layout when the running shell has none of its own (g_isOldShell), else
+// from the shell. Returns 1 when the path was written, else 0.
+int LookUpShellFolder(char* path, int folderKind);
+
 // The path of a shell folder (folderKind) as the shell reports it, into
 // path[MAX_PATH]. Returns 1 when the path was written, else 0.
 int GetShellFolder(char* path, int folderKind);

@@ -123,9 +123,16 @@ function(scrivora_standin_program id file)
 endfunction()
 scrivora_standin_program(1 ZEKEdit.exe)
 scrivora_standin_program(2 Morvalen.exe)
-scrivora_standin_program(3 ZEKEditUnInstall.exe)
 scrivora_standin_program(4 VarneloDemo.exe)
 scrivora_standin_program(5 Pelta9Show.exe)
+
+# The uninstaller is a real program of the project (uninstall/).
+add_custom_command(
+  OUTPUT ${SCRIVORA_GEN_DIR}/programs/ZEKEditUnInstall.exe
+  COMMAND ${CMAKE_COMMAND} -E copy $<TARGET_FILE:ZEKEditUnInstall> ${SCRIVORA_GEN_DIR}/programs/ZEKEditUnInstall.exe
+  DEPENDS ZEKEditUnInstall
+  COMMENT "Taking the uninstaller"
+  VERBATIM)
 
 # Payload 1029, the speech-module package: a real Windows Installer package
 # built with wixl from resources/payloads/speech/.

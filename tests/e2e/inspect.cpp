@@ -10,6 +10,10 @@
 //   inspect itemheight <window caption> <combo id> -> height of a list item
 //   inspect lnk <shortcut path>                  -> target, working folder,
 //                                                   description, icon path, icon index
+//   inspect hold <file> <flag file> <seconds>    -> holds the file open without
+//                                                   sharing, as a program that has it in use,
+//                                                   creates the flag file once it does, and
+//                                                   lets go after the given seconds
 // Exit code 1 when the window, control or shortcut is not found.
 #include <windows.h>
 #include <objbase.h>
@@ -65,10 +69,25 @@ int PrintShortcut(const char* path) {
     return result;
 }
 
+// Holds `path` open with share mode 0 for `seconds`; the flag file tells the
+// test that the hold has begun.
+int HoldFile(const char* path, const char* flagPath, const char* seconds) {
+    HANDLE file = CreateFileA(path, GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return 1;
+    HANDLE flag = CreateFileA(flagPath, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL,
+                              nullptr);
+    if (flag != INVALID_HANDLE_VALUE) CloseHandle(flag);
+    Sleep(static_cast<DWORD>(atoi(seconds)) * 1000);
+    CloseHandle(file);
+    return 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
     if (argc == 3 && strcmp(argv[1], "lnk") == 0) return PrintShortcut(argv[2]);
+    if (argc == 5 && strcmp(argv[1], "hold") == 0) return HoldFile(argv[2], argv[3], argv[4]);
     if (argc != 4) {
         fprintf(stderr, "usage: inspect rect|visible|text|itemheight <caption> <id> | lnk <path>\n");
         return 2;

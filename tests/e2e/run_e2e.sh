@@ -2,8 +2,8 @@
 # End-to-end: the real setup program in a fresh Wine prefix, driven only with
 # real mouse and keyboard input on the X display, checked from outside.
 #   run_e2e.sh <source> <build> <scenario>
-# Scenarios: default, other_choices, bad_folder, cancel, and on Chinese
-# systems traditional and simplified
+# Scenarios: default, other_choices, bad_folder, cancel, uninstall,
+# uninstall_english, and on Chinese systems traditional and simplified
 set -euo pipefail
 export E2E_SOURCE=$1 E2E_BUILD=$2
 scenario=$3
@@ -151,6 +151,63 @@ traditional|simplified)
   [ "$rc" = 0 ] || fail "exit code $rc"
   check "$folder_unix" --windows-folder 'C:\Zelko' --bmp-font 0 --language 1 --desktop --new-folder \
     --system-language $system_language --summary || fail "installed files"
+  ;;
+uninstall)
+  # Install with the default choices, add a file of the user's own, hold one
+  # installed file open, then uninstall from the Start-menu entry.
+  source "$E2E_SOURCE/tests/e2e/uninstall_driver.sh"
+  start_setup
+  walk_default_install
+  rc=$(setup_exit_code)
+  [ "$rc" = 0 ] || fail "setup exit code $rc"
+  check "$folder_unix" --windows-folder 'C:\Zelko' --bmp-font 0 --language 1 --desktop --new-folder ||
+    fail "installed files"
+  echo "my own notes" >"$folder_unix/my notes.txt"
+  hold_file 'C:\Zelko\ZiDef.dic' || fail "cannot hold ZiDef.dic"
+  trap 'release_held_file; e2e_stop_prefix' EXIT
+  start_shortcut_target "$start_menu/Zelko Scrivora UnInstall.lnk" || fail "no uninstaller shortcut"
+  answer_message_starting 'Remove Zelko Scrivora from C:\Zelko?' $ID_ANSWER_YES uninstall_question ||
+    fail "no uninstall question"
+  answer_message_starting "$MSG_UNINSTALL_HELD" $ID_OK uninstall_held || fail "held file not reported"
+  [ "$E2E_MESSAGE_TEXT" = "${MSG_UNINSTALL_HELD}ZiDef.dic" ] || fail "closing message: $E2E_MESSAGE_TEXT"
+  rc=0; wait "$E2E_UNINSTALL_PID" || rc=$?
+  [ "$rc" = 0 ] || fail "uninstaller exit code $rc"
+  copy=$(wait_self_removal "$folder_unix") || fail "no self-removal"
+  release_held_file
+  left=$(folder_names "$folder_unix" | tr '\n' '|')
+  [ "$left" = "ZiDef.dic|my notes.txt|" ] || fail "left in the install folder: $left"
+  [ "$(attribute_letters "$folder_unix/ZiDef.dic")" = RH ] || fail "held file lost its attributes"
+  [ ! -e "$start_menu" ] || fail "Start-menu folder left: $(folder_names "$start_menu" | tr '\n' '|')"
+  ! ls "$E2E_USER_DIR/Desktop/"*.lnk >/dev/null 2>&1 || fail "desktop shortcuts left"
+  ls "$E2E_USER_DIR/Temp/" | grep -v -x "$copy" | grep -q '^ZKU' && fail "other uninstaller files in Temp"
+  # The copy goes at the next start of Windows.
+  [ -e "$E2E_USER_DIR/Temp/$copy" ] || fail "copy $copy not in Temp"
+  wine wineboot -r >/dev/null 2>&1 </dev/null || true
+  [ ! -e "$E2E_USER_DIR/Temp/$copy" ] || fail "copy $copy still in Temp after a restart"
+  ;;
+uninstall_english)
+  # Without the glyph font beside it the uninstaller asks in English only;
+  # Enter answers Yes, and with nothing of the user's the folder goes too.
+  source "$E2E_SOURCE/tests/e2e/uninstall_driver.sh"
+  start_setup
+  walk_default_install
+  rc=$(setup_exit_code)
+  [ "$rc" = 0 ] || fail "setup exit code $rc"
+  chmod u+w "$folder_unix/ChnBmp.bin" && rm -f "$folder_unix/ChnBmp.bin"
+  start_shortcut_target "$start_menu/Zelko Scrivora UnInstall.lnk" || fail "no uninstaller shortcut"
+  wait_window "$MESSAGE_CAPTION" 60 || fail "no uninstall question"
+  for _ in $(seq 1 50); do [ -n "$(inspect text "$MESSAGE_CAPTION" 1028)" ] && break; sleep 0.2; done
+  [ "$(inspect text "$MESSAGE_CAPTION" 1028)" = 'Remove Zelko Scrivora from C:\Zelko?' ] || fail "English question"
+  [ -z "$(inspect text "$MESSAGE_CAPTION" 1013)" ] || fail "a Chinese line without the glyph font"
+  screenshot uninstall_question_english
+  keys "$MESSAGE_CAPTION" key Return
+  rc=0; wait "$E2E_UNINSTALL_PID" || rc=$?
+  [ "$rc" = 0 ] || fail "uninstaller exit code $rc"
+  wait_self_removal "$folder_unix" >/dev/null || fail "no self-removal"
+  for _ in $(seq 1 50); do [ -e "$folder_unix" ] || break; sleep 0.2; done
+  [ ! -e "$folder_unix" ] || fail "install folder left: $(folder_names "$folder_unix" | tr '\n' '|')"
+  [ ! -e "$start_menu" ] || fail "Start-menu folder left"
+  ! ls "$E2E_USER_DIR/Desktop/"*.lnk >/dev/null 2>&1 || fail "desktop shortcuts left"
   ;;
 *) echo "unknown scenario $scenario"; exit 2 ;;
 esac
