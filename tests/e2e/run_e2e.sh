@@ -3,7 +3,8 @@
 # real mouse and keyboard input on the X display, checked from outside.
 #   run_e2e.sh <source> <build> <scenario>
 # Scenarios: default, other_choices, bad_folder, cancel, uninstall,
-# uninstall_english, and on Chinese systems traditional and simplified
+# uninstall_english, uninstall_old_shell, and on Chinese systems traditional,
+# simplified and uninstall_traditional
 set -euo pipefail
 export E2E_SOURCE=$1 E2E_BUILD=$2
 scenario=$3
@@ -16,7 +17,7 @@ fail() { echo "FAIL: $*"; screenshot failure; exit 1; }
 # glibc locale (compiled into the build tree, found through LOCPATH) it names
 # Unix files in UTF-8, so Chinese Start-menu names can be made at all.
 case "$scenario" in
-traditional) chinese_locale=zh_TW system_language=2 ;;
+traditional|uninstall_traditional) chinese_locale=zh_TW system_language=2 ;;
 simplified) chinese_locale=zh_CN system_language=1 ;;
 *) chinese_locale="" system_language=0 ;;
 esac
@@ -201,13 +202,37 @@ uninstall_english)
   [ -z "$(inspect text "$MESSAGE_CAPTION" 1013)" ] || fail "a Chinese line without the glyph font"
   screenshot uninstall_question_english
   keys "$MESSAGE_CAPTION" key Return
-  rc=0; wait "$E2E_UNINSTALL_PID" || rc=$?
-  [ "$rc" = 0 ] || fail "uninstaller exit code $rc"
-  wait_self_removal "$folder_unix" >/dev/null || fail "no self-removal"
-  for _ in $(seq 1 50); do [ -e "$folder_unix" ] || break; sleep 0.2; done
-  [ ! -e "$folder_unix" ] || fail "install folder left: $(folder_names "$folder_unix" | tr '\n' '|')"
-  [ ! -e "$start_menu" ] || fail "Start-menu folder left"
-  ! ls "$E2E_USER_DIR/Desktop/"*.lnk >/dev/null 2>&1 || fail "desktop shortcuts left"
+  expect_all_removed "$start_menu" "$E2E_USER_DIR/Desktop"
+  ;;
+uninstall_traditional|uninstall_old_shell)
+  # The uninstaller finds the entries under the names and in the folders that
+  # setup used: Big5 names on a Traditional Chinese system; the folders under
+  # the Windows folder where the shell is the old one (NT 3.51).
+  source "$E2E_SOURCE/tests/e2e/uninstall_driver.sh"
+  desktop="$E2E_USER_DIR/Desktop"
+  entry="Zelko Scrivora UnInstall"
+  if [ "$scenario" = uninstall_traditional ]; then
+    start_menu="$E2E_USER_DIR/AppData/Roaming/Microsoft/Windows/Start Menu/Programs/澤柯寧靈墨箋"
+    entry="澤柯寧靈墨箋卸載"
+  else
+    for program in ScrivoraSetup.exe ZEKEditUnInstall.exe; do
+      wine reg add "HKCU\\Software\\Wine\\AppDefaults\\$program" /v Version /d nt351 /f \
+        >/dev/null 2>&1 </dev/null
+    done
+    profile="$WINEPREFIX/drive_c/windows/profiles/$(id -un)"
+    start_menu="$profile/start menu/programs/Zelko Scrivora"
+    desktop="$profile/Desktop"
+  fi
+  start_setup
+  walk_default_install
+  rc=$(setup_exit_code)
+  [ "$rc" = 0 ] || fail "setup exit code $rc"
+  [ -f "$start_menu/$entry.lnk" ] || fail "no '$entry' in $start_menu"
+  [ "$(ls "$desktop/"*.lnk 2>/dev/null | wc -l)" = 2 ] || fail "desktop shortcuts not made in $desktop"
+  start_shortcut_target "$start_menu/$entry.lnk" || fail "no uninstaller shortcut"
+  answer_message_starting 'Remove Zelko Scrivora from C:\Zelko?' $ID_ANSWER_YES uninstall_question ||
+    fail "no uninstall question"
+  expect_all_removed "$start_menu" "$desktop"
   ;;
 *) echo "unknown scenario $scenario"; exit 2 ;;
 esac

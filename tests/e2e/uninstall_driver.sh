@@ -81,3 +81,17 @@ wait_self_removal() {
   done
   e2e_log "the uninstaller did not remove itself"; return 1
 }
+
+# After the uninstaller was answered Yes with nothing of the user's in the
+# folder: it ends with 0, removes itself, and nothing of the product is left,
+# neither the install folder nor the Start-menu folder nor a desktop shortcut.
+expect_all_removed() {
+  local start_menu=$1 desktop=$2 rc=0
+  wait "$E2E_UNINSTALL_PID" || rc=$?
+  [ "$rc" = 0 ] || fail "uninstaller exit code $rc"
+  wait_self_removal "$folder_unix" >/dev/null || fail "no self-removal"
+  for _ in $(seq 1 50); do [ -e "$folder_unix" ] || break; sleep 0.2; done
+  [ ! -e "$folder_unix" ] || fail "install folder left: $(folder_names "$folder_unix" | tr '\n' '|')"
+  [ ! -e "$start_menu" ] || fail "Start-menu folder left: $(folder_names "$start_menu" | tr '\n' '|')"
+  ! ls "$desktop/"*.lnk >/dev/null 2>&1 || fail "desktop shortcuts left"
+}
