@@ -9,12 +9,11 @@
 #include <windows.h>
 
 #include <cstdint>
-#include <memory>
-#include <new>
 
 #include "glyph/glyph.h"
 #include "install/payload.h"
 #include "resources/resource_ids.h"
+#include "runtime/heap.h"
 
 namespace {
 
@@ -45,13 +44,13 @@ GlyphFontOutcome LoadGlyphFont() {
 
     // The work buffer is larger than the font so that a payload of the wrong
     // size is still inflated whole and judged by the inflate alone.
-    std::unique_ptr<uint8_t[]> buffer(new (std::nothrow) uint8_t[kGlyphFontBufferSize]);
-    if (!buffer) return kGlyphFontNoMemory;
-    if (!LoadPayload(IDP_GLYPH_FONT, buffer.get(), kGlyphFontBufferSize, nullptr)) {
+    ScratchBlock buffer(kGlyphFontBufferSize);
+    if (buffer.bytes == nullptr) return kGlyphFontNoMemory;
+    if (!LoadPayload(IDP_GLYPH_FONT, buffer.bytes, kGlyphFontBufferSize, nullptr)) {
         return kGlyphFontInflateFailed;
     }
     for (int k = 0; k < kGlyphStripCount; ++k) {
-        if (!MakeStrip(k, buffer.get())) return kGlyphFontDeviceFailed;
+        if (!MakeStrip(k, buffer.bytes)) return kGlyphFontDeviceFailed;
     }
     return kGlyphFontLoaded;
 }

@@ -15,6 +15,7 @@ packages=(
   wixl msitools
   googletest
   nsis
+  libdeflate-dev libdeflate-tools
   attr
   clang-14 libclang-rt-14-dev
 )
