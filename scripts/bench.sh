@@ -132,7 +132,9 @@ done
 if grep -q '^error' "$raw"; then cat "$raw" >&2; exit 1; fi
 
 setup_bytes=$(stat -c %s "$build/ScrivoraSetup.exe")
-awk -v setup_bytes="$setup_bytes" '
+# The bytes beside the payload streams: the file size less its "TEXT" resources.
+beside_bytes=$(python3 tools/pe_figures.py "$build/ScrivoraSetup.exe" | sed -n 's/.*, \([0-9]*\) beside them$/\1/p')
+awk -v setup_bytes="$setup_bytes" -v beside_bytes="$beside_bytes" '
   function median(key,   n, i, j, t, a) {
     n = count[key]
     for (i = 1; i <= n; i++) a[i] = list[key, i]
@@ -172,7 +174,9 @@ awk -v setup_bytes="$setup_bytes" '
            sprintf("LZMA %.2f", o / l)
     printf "%-46s %12s %12s\n", "  ratios ours(RunInstall) / peer", sprintf("zlib %.2f", v["install.median_ms"] / z),
            sprintf("LZMA %.2f", v["install.median_ms"] / l)
-    printf "%-46s %9d B\n", "size: our setup executable", setup_bytes
+    printf "%-46s %9d B %8.2f\n", "size: our setup executable (ratio to peer zlib)", setup_bytes,
+           setup_bytes / v["peer_zlib_bytes"]
+    printf "%-46s %9d B\n", "  bytes beside the payload streams", beside_bytes
     printf "%-46s %9d B\n", "size: peer installer, zlib", v["peer_zlib_bytes"]
     printf "%-46s %9d B\n", "size: peer installer, LZMA", v["peer_lzma_bytes"]
     printf "%-46s %9.1f MiB %25s %8.2f\n", "memory: bench process peak working set", v["memory.peak_working_set"] / 1048576, "",
