@@ -41,6 +41,13 @@ EXPORT_LISTS = {
 }
 # Names that only a linked-in C runtime, C++ runtime or thread library brings.
 TOOLCHAIN_TRACES = [b"msvcrt", b"winpthread", b"libstdc++", b"libgcc_s", b"mingw_"]
+# DLLs that are part of every Windows the product runs on; the small programs
+# among the payloads (checked by tests/payloads) may import from these.
+SYSTEM_DLLS = {
+    "kernel32.dll", "user32.dll", "gdi32.dll", "comdlg32.dll", "comctl32.dll",
+    "shell32.dll", "ole32.dll", "oleaut32.dll", "advapi32.dll", "msvcrt.dll",
+    "version.dll", "shlwapi.dll",
+}
 SYSTEM_NAMES = {"win95": "Windows 95", "nt351": "NT 3.51", "nt35x": "NT 3.51"}
 
 # Imported DLLs that Windows XP and later load only from the system folder,
