@@ -1,30 +1,96 @@
 // Bounded text building; see bounded.h.
+//
+// The formatter knows what the program's texts use: %s (a null pointer is
+// taken as the empty string), %c, %d with an optional minimum width (%1d), and
+// %%. Anything else in a format is a programming error and refused.
 #include "app/bounded.h"
 
 #include <cstdarg>
-#include <cstdio>
-#include <cstring>
+
+namespace {
+
+// Output into buf[size], remembering whether everything fitted.
+struct Output {
+    char* buf;
+    size_t size;
+    size_t used;
+    bool fits;
+};
+
+void Put(Output* out, char c) {
+    if (out->used + 1 < out->size) {
+        out->buf[out->used++] = c;
+    } else {
+        out->fits = false;
+    }
+}
+
+void PutDecimal(Output* out, int value, int width) {
+    // Digits of the magnitude, last first; unsigned so that the most
+    // negative int has one too.
+    unsigned magnitude = value < 0 ? 0u - static_cast<unsigned>(value) : static_cast<unsigned>(value);
+    char digits[10];
+    int count = 0;
+    do {
+        digits[count++] = static_cast<char>('0' + magnitude % 10);
+        magnitude /= 10;
+    } while (magnitude != 0);
+    int length = count + (value < 0 ? 1 : 0);
+    for (int pad = length; pad < width; ++pad) Put(out, ' ');
+    if (value < 0) Put(out, '-');
+    while (count > 0) Put(out, digits[--count]);
+}
+
+}  // namespace
 
 int FormatBounded(char* buf, size_t size, const char* format, ...) {
     if (buf == nullptr || size == 0) return 0;
+    Output out = {buf, size, 0, true};
     va_list args;
     va_start(args, format);
-    int n = vsnprintf(buf, size, format, args);
+    for (const char* f = format; *f != '\0' && out.fits; ++f) {
+        if (*f != '%') {
+            Put(&out, *f);
+            continue;
+        }
+        ++f;
+        int width = 0;
+        while (*f >= '0' && *f <= '9') width = width * 10 + (*f++ - '0');
+        if (*f == 's') {
+            const char* text = va_arg(args, const char*);
+            for (const char* t = text ? text : ""; *t != '\0'; ++t) Put(&out, *t);
+        } else if (*f == 'c') {
+            Put(&out, static_cast<char>(va_arg(args, int)));
+        } else if (*f == 'd') {
+            PutDecimal(&out, va_arg(args, int), width);
+        } else if (*f == '%') {
+            Put(&out, '%');
+        } else {
+            out.fits = false;  // an unknown conversion
+            break;
+        }
+    }
     va_end(args);
-    if (n < 0 || static_cast<size_t>(n) >= size) {
+    if (!out.fits) {
         buf[0] = '\0';
         return 0;
     }
+    buf[out.used] = '\0';
     return 1;
 }
 
 int CopyBounded(char* buf, size_t size, const char* text) {
     if (buf == nullptr || size == 0) return 0;
-    size_t n = text ? strlen(text) : 0;
-    if (n >= size) {
-        buf[0] = '\0';
-        return 0;
+    if (text == nullptr) text = "";
+    size_t n = 0;
+    while (text[n] != '\0') {
+        if (n + 1 >= size) {
+            buf[0] = '\0';
+            return 0;
+        }
+        buf[n] = text[n];
+        ++n;
     }
-    memcpy(buf, text ? text : "", n + 1);
+    buf[n] = '\0';
     return 1;
 }

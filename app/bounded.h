@@ -4,8 +4,10 @@
 #pragma once
 #include <cstddef>
 
-// printf-style formatting into buf[size]. Returns 1 when the whole result and
-// its terminating zero fit; otherwise 0, with buf holding an empty string.
+// printf-style formatting into buf[size] with the conversions the program's
+// texts use: %s, %c, %d with an optional width (%1d) and %%; any other is
+// refused. Returns 1 when the whole result and its terminating zero fit;
+// otherwise 0, with buf holding an empty string.
 int FormatBounded(char* buf, size_t size, const char* format, ...)
     __attribute__((format(printf, 3, 4)));
 

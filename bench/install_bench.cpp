@@ -138,13 +138,17 @@ int WriteWeightedPerPiece(const uint8_t* data, size_t length, FILE* out) {
     return 1;
 }
 
+int WriteToStdio(void* stream, const uint8_t* bytes, size_t count) {
+    return fwrite(bytes, 1, count, static_cast<FILE*>(stream)) == count;
+}
+
 enum WordBaseWay { kWeighted, kWeightedPerPiece, kPlain };
 
 double TimeWordBase(const char* path, const uint8_t* data, uint32_t length, WordBaseWay way) {
     double start = Now();
     FILE* file = fopen(path, "wb");
     if (file == nullptr) return -1;
-    bool written = way == kWeighted           ? WriteWeightedWordBase(data, length, file) != 0
+    bool written = way == kWeighted           ? WriteWeightedWordBase(data, length, WriteToStdio, file) != 0
                    : way == kWeightedPerPiece ? WriteWeightedPerPiece(data, length, file) != 0
                                               : fwrite(data, 1, length, file) == length;
     if (fclose(file) != 0 || !written) return -1;

@@ -5,22 +5,21 @@
 #include <windows.h>
 
 #include <cstdint>
-#include <memory>
-#include <new>
 
 #include "glyph/glyph.h"
 #include "install/payload.h"
 #include "resources/resource_ids.h"
+#include "runtime/heap.h"
 
 GlyphFontOutcome LoadGlyphFont() {
     ReleaseGlyphFont();
     // The work buffer is larger than the font so that a payload of the wrong
     // size is still inflated whole and judged by the inflate alone.
-    std::unique_ptr<uint8_t[]> buffer(new (std::nothrow) uint8_t[kGlyphFontBufferSize]);
-    if (!buffer) return kGlyphFontNoMemory;
-    if (!LoadPayload(IDP_GLYPH_FONT, buffer.get(), kGlyphFontBufferSize, nullptr)) {
+    ScratchBlock buffer(kGlyphFontBufferSize);
+    if (buffer.bytes == nullptr) return kGlyphFontNoMemory;
+    if (!LoadPayload(IDP_GLYPH_FONT, buffer.bytes, kGlyphFontBufferSize, nullptr)) {
         return kGlyphFontInflateFailed;
     }
     // The inflated length is not checked: the whole buffer stands for the font.
-    return LoadGlyphFontBytes(buffer.get(), kGlyphFontBufferSize);
+    return LoadGlyphFontBytes(buffer.bytes, kGlyphFontBufferSize);
 }

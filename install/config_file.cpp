@@ -1,37 +1,33 @@
 // Updating zerezizu.ini in place, and clearing file attributes; see
 // config_file.h.
 //
-// The file is opened in text mode ("r+"), so CR LF line ends read as "\n" and
-// every "\n" written becomes CR LF, as in the shipped file. A key line is
+// The file is read and written with plain byte offsets. Lines are read as
+// pieces of at most 255 characters in which a CR LF line end counts as one
+// "\n" (a bare LF ends a line too; a CR alone is an ordinary character), and
+// every line end written is CR LF, as in the shipped file. A key line is
 // overwritten only when the new text covers exactly the old line's text: the
 // key at the start of a complete line and an old value of the new value's
-// length. Before overwriting, the line is read again at the position the
-// stream reported for it and the byte before it must end a line. Text-mode
-// stream positions are only exact for CR LF files (a file with bare LF line
-// ends makes the runtime miscount), and this check keeps such a file from
-// being overwritten in the middle of another line; the scan then stops and
-// the keys are appended instead. Everything appended goes to the end of the
-// file, never over existing text.
+// length. Everything appended goes to the end of the file, never over
+// existing text.
 #include "install/config_file.h"
 
 #include <windows.h>
 
-#include <cstdio>
 #include <cstring>
 
 #include "app/bounded.h"
 #include "app/globals.h"
+#include "runtime/file_stream.h"
 
 namespace {
 
 constexpr char kSectionLine[] = "[Config]";
 constexpr char kBmpFontKey[] = "UseBmpFont=";
 constexpr char kLanguageKey[] = "ForceLanguage=";
+constexpr char kLineEnd[] = "\r\n";
 
-// One read of fgets: at most 255 characters of a line.
+// One read of a line: at most 255 characters and the terminating zero.
 constexpr int kLineBufferSize = 256;
-
-enum class Rewrite { kDone, kNotInPlace, kPositionUnsure };
 
 struct ScanState {
     bool sectionSeen = false;
@@ -39,75 +35,92 @@ struct ScanState {
     bool languageWritten = false;
 };
 
+// One piece of a line as ReadLinePiece gives it.
+struct LinePiece {
+    char text[kLineBufferSize];
+    size_t length;   // characters in text, zero bytes included
+    bool endsLine;   // the piece ends with "\n" or with the end of the file
+};
+
 bool StartsWith(const char* text, const char* prefix) {
     return strncmp(text, prefix, strlen(prefix)) == 0;
 }
 
-// True when the text at lineStart, read again, is exactly `line` and the byte
-// before it ends a line: then writing at lineStart touches only that line.
-bool LineIsAt(FILE* file, long lineStart, const char* line) {
-    if (lineStart > 0) {
-        if (fseek(file, lineStart - 1, SEEK_SET) != 0 || fgetc(file) != '\n') return false;
+// Reads the next piece of a line. A CR directly followed by LF is the one
+// character "\n". Returns false when the file has no more bytes.
+bool ReadLinePiece(FileStream* file, LinePiece* piece) {
+    piece->length = 0;
+    piece->endsLine = false;
+    while (piece->length + 1 < kLineBufferSize) {
+        int c = ReadByteFileStream(file);
+        if (c < 0) {
+            piece->endsLine = true;
+            break;
+        }
+        if (c == '\r') {
+            uint32_t afterCr = TellFileStream(file);
+            if (ReadByteFileStream(file) == '\n') {
+                c = '\n';
+            } else {
+                SeekFileStream(file, afterCr);
+            }
+        }
+        piece->text[piece->length++] = static_cast<char>(c);
+        if (c == '\n') {
+            piece->endsLine = true;
+            break;
+        }
     }
-    char again[kLineBufferSize] = "";
-    if (fseek(file, lineStart, SEEK_SET) != 0 || fgets(again, sizeof again, file) == nullptr) {
-        return false;
-    }
-    return strcmp(again, line) == 0;
+    piece->text[piece->length] = '\0';
+    return piece->length > 0;
 }
 
-// Overwrites the key line `line`, read from lineStart, with newText when that
-// replaces exactly the line's text. wholeLine says the read started at a line
-// start and reached the line's end.
-Rewrite RewriteKeyLine(FILE* file, long lineStart, const char* line, bool wholeLine,
-                       const char* key, const char* newText) {
-    size_t textLength = strlen(line);
-    if (textLength > 0 && line[textLength - 1] == '\n') --textLength;
-    if (!wholeLine || !StartsWith(line, key) || textLength != strlen(newText)) {
-        return Rewrite::kNotInPlace;
+// Overwrites the key line `piece`, read from lineStart, with newText when
+// that replaces exactly the line's text. atLineStart says the piece is the
+// start of its line. Returns whether the line was rewritten.
+bool RewriteKeyLine(FileStream* file, uint32_t lineStart, const LinePiece& piece, bool atLineStart,
+                    const char* key, const char* newText) {
+    size_t textLength = piece.length;
+    if (textLength > 0 && piece.text[textLength - 1] == '\n') --textLength;
+    if (!atLineStart || !piece.endsLine || !StartsWith(piece.text, key) ||
+        textLength != strlen(newText)) {
+        return false;
     }
-    if (!LineIsAt(file, lineStart, line)) return Rewrite::kPositionUnsure;
-    if (fseek(file, lineStart, SEEK_SET) != 0) return Rewrite::kPositionUnsure;
-    fputs(newText, file);
-    // A stream needs a positioning call between writing and reading; reading
-    // goes on with the rest of the rewritten line (its line end).
-    if (fseek(file, 0, SEEK_CUR) != 0) return Rewrite::kPositionUnsure;
-    return Rewrite::kDone;
+    uint32_t lineEnd = TellFileStream(file);
+    bool written = SeekFileStream(file, lineStart) && WriteTextFileStream(file, newText);
+    // Reading goes on after the line, whatever the write did; moving there
+    // writes the new text, so its result counts too.
+    return SeekFileStream(file, lineEnd) && written;
 }
 
 // Reads the file line by line until both keys are rewritten or the end is
 // reached, rewriting key lines in place where that is safe.
-ScanState ScanAndRewrite(FILE* file, const char* bmpFontText, const char* languageText) {
+ScanState ScanAndRewrite(FileStream* file, const char* bmpFontText, const char* languageText) {
     ScanState state;
     bool atLineStart = true;
-    long previousStart = -1;
+    LinePiece piece;
     while (!(state.bmpFontWritten && state.languageWritten)) {
-        long lineStart = ftell(file);
-        // Every read must move forward; anything else means the stream's
-        // positions cannot be trusted, and the scan ends.
-        if (lineStart <= previousStart) break;
-        previousStart = lineStart;
-
-        char line[kLineBufferSize] = "";
-        if (fgets(line, sizeof line, file) == nullptr) break;
-        size_t length = strlen(line);
-        bool endsLine = (length > 0 && line[length - 1] == '\n') || feof(file);
-        bool wholeLine = atLineStart && endsLine;
-        atLineStart = length > 0 && line[length - 1] == '\n';
-
-        if (strstr(line, kSectionLine) != nullptr) state.sectionSeen = true;
-        Rewrite result = Rewrite::kNotInPlace;
-        if (strstr(line, kBmpFontKey) != nullptr) {
-            result = RewriteKeyLine(file, lineStart, line, wholeLine, kBmpFontKey, bmpFontText);
-            if (result == Rewrite::kDone) state.bmpFontWritten = true;
+        uint32_t lineStart = TellFileStream(file);
+        if (!ReadLinePiece(file, &piece)) break;
+        // The keys are looked for as text: a zero byte hides the rest of the piece.
+        if (strstr(piece.text, kSectionLine) != nullptr) state.sectionSeen = true;
+        if (strstr(piece.text, kBmpFontKey) != nullptr &&
+            RewriteKeyLine(file, lineStart, piece, atLineStart, kBmpFontKey, bmpFontText)) {
+            state.bmpFontWritten = true;
+        } else if (strstr(piece.text, kLanguageKey) != nullptr &&
+                   RewriteKeyLine(file, lineStart, piece, atLineStart, kLanguageKey, languageText)) {
+            state.languageWritten = true;
         }
-        if (result != Rewrite::kPositionUnsure && strstr(line, kLanguageKey) != nullptr) {
-            result = RewriteKeyLine(file, lineStart, line, wholeLine, kLanguageKey, languageText);
-            if (result == Rewrite::kDone) state.languageWritten = true;
-        }
-        if (result == Rewrite::kPositionUnsure) break;
+        atLineStart = piece.text[piece.length - 1] == '\n';
     }
     return state;
+}
+
+// Appends an empty line, then `line` and its line end.
+void AppendAfterEmptyLine(FileStream* file, const char* line) {
+    WriteTextFileStream(file, kLineEnd);
+    WriteTextFileStream(file, line);
+    WriteTextFileStream(file, kLineEnd);
 }
 
 }  // namespace
@@ -123,18 +136,22 @@ int UpdateConfigFile() {
     FormatBounded(languageText, "%s%d", kLanguageKey, g_uiLanguage);
 
     ClearFileAttributes(path, 1, 1);
-    FILE* file = fopen(path, "r+");
-    if (file != nullptr) {
-        ScanState state = ScanAndRewrite(file, bmpFontText, languageText);
+    FileStream file;
+    if (OpenFileStream(&file, path, kFileUpdate)) {
+        ScanState state = ScanAndRewrite(&file, bmpFontText, languageText);
         bool appending = !state.sectionSeen || !state.bmpFontWritten || !state.languageWritten;
         // The end of the file, also when the scan stopped early (both keys
         // found before any [Config] line): appending never overwrites text.
-        if (appending && fseek(file, 0, SEEK_END) == 0) {
-            if (!state.sectionSeen) fprintf(file, "\n\n%s\n\n", kSectionLine);
-            if (!state.bmpFontWritten) fprintf(file, "\n%s\n", bmpFontText);
-            if (!state.languageWritten) fprintf(file, "\n%s\n", languageText);
+        if (appending && SeekEndFileStream(&file)) {
+            if (!state.sectionSeen) {
+                WriteTextFileStream(&file, kLineEnd);
+                AppendAfterEmptyLine(&file, kSectionLine);
+                WriteTextFileStream(&file, kLineEnd);
+            }
+            if (!state.bmpFontWritten) AppendAfterEmptyLine(&file, bmpFontText);
+            if (!state.languageWritten) AppendAfterEmptyLine(&file, languageText);
         }
-        fclose(file);
+        CloseFileStream(&file);
     }
     AddFileAttributes(path, 1, 1);
     return 1;

@@ -4,18 +4,17 @@
 
 #include <windows.h>
 
-#include <cstdio>
-
 #include "app/bounded.h"
 #include "app/globals.h"
 #include "install/file_attributes.h"
 #include "install/payload.h"
 #include "install/word_base.h"
+#include "runtime/file_stream.h"
 
 void ForceDeleteFile(const char* path) {
     // A read-only file cannot be deleted; clear its attributes first.
     ClearFileAttributes(path, 1, 1);
-    remove(path);
+    DeleteFileA(path);
 }
 
 void DeleteLearnedDictionaries() {
@@ -37,11 +36,11 @@ void DeleteLearnedDictionaries() {
 bool InstallFolderHasWeightedWordBase() {
     char path[MAX_PATH];
     if (!FormatBounded(path, "%s\\%s", g_installFolder, kWordBaseFileName)) return false;
-    FILE* file = fopen(path, "rb");
-    if (file == nullptr) return false;
-    int first = fgetc(file);
-    fclose(file);
-    return first != EOF && (first & kWeightedWordBaseMarker) != 0;
+    FileStream file;
+    if (!OpenFileStream(&file, path, kFileRead)) return false;
+    int first = ReadByteFileStream(&file);
+    CloseFileStream(&file);
+    return first >= 0 && (first & kWeightedWordBaseMarker) != 0;
 }
 
 bool ExistsInInstallFolder(const char* fileName) {

@@ -13,8 +13,6 @@
 
 #include <cstdint>
 #include <cstring>
-#include <memory>
-#include <new>
 
 #include "app/globals.h"
 #include "install/config_file.h"
@@ -24,6 +22,7 @@
 #include "install/shortcut_names.h"
 #include "install/shortcuts.h"
 #include "resources/resource_ids.h"
+#include "runtime/heap.h"
 #include "wizard/messages.h"
 
 namespace {
@@ -85,8 +84,8 @@ int RunInstall() {
     // anything is touched.
     if (!InstallFolderLeavesRoom()) return 0;
 
-    std::unique_ptr<uint8_t[]> buffer(new (std::nothrow) uint8_t[kInstallBufferSize]);
-    if (!buffer) {
+    ScratchBlock buffer(kInstallBufferSize);
+    if (buffer.bytes == nullptr) {
         ShowMessageRow(kMsgInstallOutOfMemory, g_wizardWindow);
         return 0;
     }
@@ -97,7 +96,7 @@ int RunInstall() {
 
     bool keepOlderWordBase = KeepOlderWordBase();
     DeleteLearnedDictionaries();
-    if (!WriteManifest(buffer.get(), bar, keepOlderWordBase)) return 0;
+    if (!WriteManifest(buffer.bytes, bar, keepOlderWordBase)) return 0;
 
     UpdateConfigFile();
 

@@ -4,13 +4,11 @@
 #include <windows.h>
 #include <zlib.h>
 
-#include <cstdio>
-#include <cstring>
-
 #include "app/bounded.h"
 #include "app/globals.h"
 #include "install/file_attributes.h"
 #include "install/word_base.h"
+#include "runtime/file_stream.h"
 
 namespace {
 
@@ -28,6 +26,10 @@ bool EqualsIgnoringAsciiCase(const char* a, const char* b) {
 bool IsWordBaseSource(const char* fileName, const uint8_t* data, uint32_t length) {
     return fileName != nullptr && EqualsIgnoringAsciiCase(fileName, kWordBaseFileName) &&
            length > 0 && data[0] < 0x80;
+}
+
+int WriteToFileStream(void* stream, const uint8_t* bytes, size_t count) {
+    return WriteFileStream(static_cast<FileStream*>(stream), bytes, count);
 }
 
 }  // namespace
@@ -61,23 +63,21 @@ int WritePayloadFile(const char* fileName, const uint8_t* data, uint32_t length,
                             : FormatBounded(path, "%s\\%s", g_installFolder, fileName);
     if (!fits) return 0;
 
-    // An older file loses read-only and hidden so that "wb" can replace it.
+    // An older file loses read-only and hidden so that it can be replaced.
     ClearFileAttributes(path, 1, 1);
-    FILE* file = fopen(path, "wb");
-    if (file == nullptr) return 0;
+    FileStream file;
+    if (!OpenFileStream(&file, path, kFileCreate)) return 0;
 
     bool written;
     if (IsWordBaseSource(fileName, data, length)) {
-        written = WriteWeightedWordBase(data, length, file) != 0;
+        written = WriteWeightedWordBase(data, length, WriteToFileStream, &file) != 0;
     } else {
-        written = fwrite(data, 1, length, file) == length;
+        written = WriteFileStream(&file, data, length) != 0;
     }
     // The stream's buffer reaches the disk only when it is flushed; a full
-    // disk shows there for small files, so that result counts as much as
-    // fwrite's. The flush is asked for on its own because not every C
-    // runtime's fclose reports a final flush that failed.
-    if (fflush(file) != 0 || ferror(file)) written = false;
-    if (fclose(file) != 0) written = false;
+    // disk shows there for small files, so the close's result counts as much
+    // as every write's.
+    if (!CloseFileStream(&file)) written = false;
     if (!written) return 0;
 
     AddFileAttributes(path, readOnly, hidden);

@@ -1,5 +1,5 @@
 // Transcoding of the word base into its weighted form; see word_base.h.
-// The output is collected in a block of our own and handed to the stream a
+// The output is collected in a block of our own and handed to the sink a
 // whole block at a time: the word base is over 8 MB of 3-byte groups, and a
 // stream call for every group and every weight byte cost about eight times as
 // long as writing the same number of bytes unchanged.
@@ -11,19 +11,20 @@ namespace {
 
 constexpr size_t kBlockSize = 64 * 1024;
 
-// The block being filled and the stream it goes to. One at a time: the setup
+// The block being filled and the sink it goes to. One at a time: the setup
 // program writes its files one after another on one thread.
 struct Block {
     uint8_t bytes[kBlockSize];
     size_t used;
-    FILE* out;
+    ByteSink sink;
+    void* target;
 };
 Block g_block;
 
 bool Flush() {
     size_t count = g_block.used;
     g_block.used = 0;
-    return count == 0 || fwrite(g_block.bytes, 1, count, g_block.out) == count;
+    return count == 0 || g_block.sink(g_block.target, g_block.bytes, count) != 0;
 }
 
 bool Put(const uint8_t* bytes, size_t count) {
@@ -74,9 +75,10 @@ int Transcode(const uint8_t* data, size_t length) {
 
 }  // namespace
 
-int WriteWeightedWordBase(const uint8_t* data, size_t length, FILE* out) {
+int WriteWeightedWordBase(const uint8_t* data, size_t length, ByteSink sink, void* target) {
     g_block.used = 0;
-    g_block.out = out;
+    g_block.sink = sink;
+    g_block.target = target;
     int complete = Transcode(data, length);
     // The rest of the block goes out at the end; after a failed write the
     // block is already empty and the result stays the failure.

@@ -6,17 +6,21 @@
 // byte after every group: 25 for an entry's first group, one less for each
 // further group, never below 1. Readers tell the forms apart by the marker.
 //
-// Plain C++ over stdio, no Win32, so it can also be built natively.
+// Plain C++, no Win32 and no file of its own: the output goes to a byte
+// sink the caller gives, so it can also be built natively.
 #pragma once
 #include <cstddef>
 #include <cstdint>
-#include <cstdio>
 
 constexpr uint8_t kWeightedWordBaseMarker = 0x80;
 constexpr uint8_t kFirstGroupWeight = 25;
 
-// Writes data[0..length) in weighted form to out. The zero byte that ends the
+// Takes count bytes for the output; returns 1 when all of them were taken,
+// else 0.
+using ByteSink = int (*)(void* target, const uint8_t* bytes, size_t count);
+
+// Writes data[0..length) in weighted form through sink(target, ...). The zero byte that ends the
 // source and everything after it are not written. A group cut short by the end
 // of the data is dropped, so the output never holds a group without its
-// weight. Returns 1 when every write was complete, else 0.
-int WriteWeightedWordBase(const uint8_t* data, size_t length, FILE* out);
+// weight. Returns 1 when the sink took every byte, else 0.
+int WriteWeightedWordBase(const uint8_t* data, size_t length, ByteSink sink, void* target);

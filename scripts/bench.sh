@@ -145,7 +145,9 @@ NSI
 print_table() {
   local build=$1 raw=$2
   setup_bytes=$(stat -c %s "$build/ScrivoraSetup.exe")
-  awk -v setup_bytes="$setup_bytes" '
+  # The bytes beside the payload streams: the file size less its "TEXT" resources.
+  beside_bytes=$(python3 tools/pe_figures.py "$build/ScrivoraSetup.exe" | sed -n 's/.*, \([0-9]*\) beside them$/\1/p')
+  awk -v setup_bytes="$setup_bytes" -v beside_bytes="$beside_bytes" '
     function median(key,   n, i, j, t, a) {
       n = count[key]
       for (i = 1; i <= n; i++) a[i] = list[key, i]
@@ -180,6 +182,7 @@ print_table() {
         h = median("setup_install_click_to_message")
         row("  Install click to success message (5 s hold)", h, h, h, "")
         printf "%-46s %9d B\n", "size: our setup executable", setup_bytes
+        printf "%-46s %9d B\n", "  bytes beside the payload streams", beside_bytes
         print "(ratios: install / floor, weighted / plain write, setup / smallest dialog)"
         exit
       }
@@ -194,7 +197,9 @@ print_table() {
              sprintf("LZMA %.2f", o / l)
       printf "%-46s %12s %12s\n", "  ratios ours(RunInstall) / peer", sprintf("zlib %.2f", v["install.median_ms"] / z),
              sprintf("LZMA %.2f", v["install.median_ms"] / l)
-      printf "%-46s %9d B\n", "size: our setup executable", setup_bytes
+      printf "%-46s %9d B %8.2f\n", "size: our setup executable (ratio to peer zlib)", setup_bytes,
+             setup_bytes / v["peer_zlib_bytes"]
+      printf "%-46s %9d B\n", "  bytes beside the payload streams", beside_bytes
       printf "%-46s %9d B\n", "size: peer installer, zlib", v["peer_zlib_bytes"]
       printf "%-46s %9d B\n", "size: peer installer, LZMA", v["peer_lzma_bytes"]
       printf "%-46s %9.1f MiB %25s %8.2f\n", "memory: bench process peak working set", v["memory.peak_working_set"] / 1048576, "",

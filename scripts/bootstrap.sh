@@ -24,6 +24,7 @@ packages=(
   googletest
   nsis
   locales
+  libdeflate-dev libdeflate-tools
   attr
   clang-14 libclang-rt-14-dev
 )

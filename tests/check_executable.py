@@ -3,9 +3,14 @@
 
 - a 32-bit (i386) PE for the GUI subsystem, subsystem version 4.0, so that
   Windows 95 and NT 4.0 load it;
-- it imports only Windows system libraries: no C++ runtime, libgcc,
-  winpthread or zlib DLL has to travel with it;
-- each of them is one the NT loader takes from its known-DLL list, never
+- it imports only from KERNEL32, USER32, GDI32, ADVAPI32, COMDLG32, SHELL32
+  and OLE32, and only functions that both Windows 95 and Windows NT 3.51
+  export by name (the lists in tests/platform): their loaders refuse a program
+  whose import names a function the DLL lacks, before any of its code runs,
+  and Wine exports everything, so no run under Wine would show it. No C
+  runtime DLL either: neither Windows 95 nor NT 3.51 has MSVCRT.DLL; and no
+  trace of the toolchain's C, C++ or thread libraries in its code or data;
+- each DLL is one the NT loader takes from its known-DLL list, never
   from the program's own folder: a setup program runs from a downloads
   folder, where a planted DLL of an imported name would otherwise be loaded.
   comctl32 is not such a DLL, so the program loads it by full path instead;
@@ -20,6 +25,7 @@
 - version information (type 16) whose fixed part and strings say what the
   file is: product name, description and version.
 """
+import os
 import struct
 import sys
 import xml.etree.ElementTree as ET
@@ -35,11 +41,33 @@ SUPPORTED_OS = {
 }
 VERSION_STRINGS = ("ProductName", "FileDescription", "FileVersion", "ProductVersion")
 
+HERE = os.path.dirname(os.path.abspath(__file__))
+sys.path.insert(0, os.path.join(HERE, "..", "tools"))
+from pe_file import PE  # noqa: E402
+
+# The DLLs the program may import from, and the export lists of the oldest
+# Windows it must start on: Windows 95 and Windows NT 3.51 (3.5x where only
+# such a list exists). An import must be in both.
+PLATFORM_DIR = os.path.join(HERE, "platform")
+EXPORT_LISTS = {
+    "kernel32.dll": ("win95-kernel32.txt", "nt351-kernel32.txt"),
+    "user32.dll": ("win95-user32.txt", "nt35x-user32.txt"),
+    "gdi32.dll": ("win95-gdi32.txt", "nt35x-gdi32.txt"),
+    "advapi32.dll": ("win95-advapi32.txt", "nt351-advapi32.txt"),
+    "comdlg32.dll": ("win95-comdlg32.txt", "nt35x-comdlg32.txt"),
+    "shell32.dll": ("win95-shell32.txt", "nt351-shell32.txt"),
+    "ole32.dll": ("win95-ole32.txt", "nt35x-ole32.txt"),
+}
+# Names that only a linked-in C runtime, C++ runtime or thread library brings.
+TOOLCHAIN_TRACES = [b"msvcrt", b"winpthread", b"libstdc++", b"libgcc_s", b"mingw_"]
+# DLLs that are part of every Windows the product runs on; the small programs
+# among the payloads (checked by tests/payloads) may import from these.
 SYSTEM_DLLS = {
     "kernel32.dll", "user32.dll", "gdi32.dll", "comdlg32.dll", "comctl32.dll",
     "shell32.dll", "ole32.dll", "oleaut32.dll", "advapi32.dll", "msvcrt.dll",
     "version.dll", "shlwapi.dll",
 }
+SYSTEM_NAMES = {"win95": "Windows 95", "nt351": "NT 3.51", "nt35x": "NT 3.51"}
 
 # Imported DLLs that Windows XP and later load only from the system folder,
 # whatever lies beside the program.
@@ -55,79 +83,26 @@ CAPACITY = {110: 307200, 124: 65535, 161: 65535, 1029: 12 * 1024 * 1024}
 INSTALL_CAPACITY = 9 * 1024 * 1024
 
 
-class PE:
-    def __init__(self, data):
-        self.data = data
-        if data[:2] != b"MZ":
-            raise ValueError("no MZ header")
-        pe = struct.unpack_from("<I", data, 0x3C)[0]
-        if data[pe:pe + 4] != b"PE\0\0":
-            raise ValueError("no PE signature")
-        self.machine, nsections, _, _, _, opt_size, _ = struct.unpack_from("<HHIIIHH", data, pe + 4)
-        opt = pe + 24
-        self.magic = struct.unpack_from("<H", data, opt)[0]
-        self.subsystem_version = struct.unpack_from("<HH", data, opt + 48)
-        self.subsystem = struct.unpack_from("<H", data, opt + 68)[0]
-        # The 64-bit header (magic 0x20B) has wider fields before its data
-        # directories; the test builds of 64-bit machines are read too.
-        dirs_at = opt + (112 if self.magic == 0x20B else 96)
-        ndirs = struct.unpack_from("<I", data, dirs_at - 4)[0]
-        self.dirs = [struct.unpack_from("<II", data, dirs_at + 8 * i) for i in range(ndirs)]
-        self.sections = []
-        sec = opt + opt_size
-        for i in range(nsections):
-            _, vsize, va, rawsize, rawptr = struct.unpack_from("<8sIIII", data, sec + 40 * i)
-            self.sections.append((va, max(vsize, rawsize), rawptr))
+def exported_names(list_file):
+    with open(os.path.join(PLATFORM_DIR, list_file), encoding="ascii") as f:
+        return {line.strip() for line in f if line.strip()}
 
-    def offset(self, rva):
-        for va, size, raw in self.sections:
-            if va <= rva < va + size:
-                return raw + rva - va
-        raise ValueError(f"RVA {rva:#x} outside every section")
 
-    def cstring(self, rva):
-        o = self.offset(rva)
-        return self.data[o:self.data.index(b"\0", o)].decode("ascii")
-
-    def imports(self):
-        rva, size = self.dirs[1]
-        names = []
-        o = self.offset(rva)
-        while True:
-            desc = struct.unpack_from("<IIIII", self.data, o)
-            if desc == (0, 0, 0, 0, 0):
-                return names
-            names.append(self.cstring(desc[3]))
-            o += 20
-
-    def resources_of_type(self, type_name):
-        """{identifier: bytes} of the resources whose type is the string type_name."""
-        base_rva = self.dirs[2][0]
-        base = self.offset(base_rva)
-
-        def entries(dir_off):
-            named, ided = struct.unpack_from("<HH", self.data, base + dir_off + 12)
-            for i in range(named + ided):
-                name, target = struct.unpack_from("<II", self.data, base + dir_off + 16 + 8 * i)
-                yield name, target
-
-        def name_of(name):
-            if not name & 0x80000000:
-                return name
-            o = base + (name & 0x7FFFFFFF)
-            n = struct.unpack_from("<H", self.data, o)[0]
-            return self.data[o + 2:o + 2 + 2 * n].decode("utf-16-le")
-
-        found = {}
-        for tname, tdir in entries(0):
-            if name_of(tname) != type_name or not tdir & 0x80000000:
-                continue
-            for ident, idir in entries(tdir & 0x7FFFFFFF):
-                for _, leaf in entries(idir & 0x7FFFFFFF):
-                    rva, size = struct.unpack_from("<II", self.data, base + leaf)
-                    o = self.offset(rva)
-                    found[name_of(ident)] = self.data[o:o + size]
-        return found
+def import_failures(imported):
+    """Messages for every DLL outside the seven and every function that
+    Windows 95 or NT 3.51 does not export from its DLL."""
+    failures = []
+    for dll, functions in imported:
+        lists = EXPORT_LISTS.get(dll.lower())
+        if lists is None:
+            failures.append(f"imports {dll}, which is not one of {', '.join(sorted(EXPORT_LISTS))}")
+            continue
+        exports = [(SYSTEM_NAMES[name.split("-")[0]], exported_names(name)) for name in lists]
+        for function in functions:
+            missing = [system for system, names in exports if function not in names]
+            if missing:
+                failures.append(f"imports {dll}!{function}, which {' and '.join(missing)} do(es) not export")
+    return failures
 
 
 def manifest_problems(pe):
@@ -216,7 +191,10 @@ def payload_ids(table):
 
 
 def main():
-    exe, table = sys.argv[1:3]
+    # Without a payload table the program is one that carries no payloads
+    # (the uninstaller); everything else is checked the same way.
+    exe = sys.argv[1]
+    table = sys.argv[2] if len(sys.argv) > 2 else None
     pe = PE(open(exe, "rb").read())
     failures = []
 
@@ -228,15 +206,21 @@ def main():
     check(pe.subsystem == 2, f"subsystem {pe.subsystem}, expected 2 (Windows GUI)")
     check(pe.subsystem_version == (4, 0), f"subsystem version {pe.subsystem_version}, expected (4, 0)")
 
-    imports = pe.imports()
-    foreign = [d for d in imports if d.lower() not in SYSTEM_DLLS]
-    check(not foreign, f"imports libraries that are not part of Windows: {foreign}")
+    imported = pe.imported_functions()
+    imports = [dll for dll, _ in imported]
+    failures.extend(import_failures(imported))
     check("kernel32.dll" in (d.lower() for d in imports), f"no kernel32 import in {imports}")
     plantable = [d for d in imports if d.lower() not in KNOWN_DLLS]
     check(not plantable, f"imports DLLs that would be looked for in the program's folder: {plantable}")
 
+    for name, contents in pe.section_bytes.items():
+        if name == ".rsrc":
+            continue
+        for trace in TOOLCHAIN_TRACES:
+            check(trace not in contents.lower(), f"section {name} holds \"{trace.decode()}\"")
+
     text = pe.resources_of_type("TEXT")
-    for ident in payload_ids(table):
+    for ident in payload_ids(table) if table else []:
         blob = text.get(ident)
         if blob is None:
             failures.append(f"payload {ident}: no resource of type \"TEXT\"")
@@ -260,7 +244,9 @@ def main():
 
     for f in failures:
         print("FAIL:", f)
-    print(f"{exe}: imports {', '.join(imports)}; {len(text)} TEXT resources; {len(failures)} failures")
+    functions = sum(len(names) for _, names in imported)
+    print(f"{exe}: {functions} imports from {', '.join(imports)}; {len(text)} TEXT resources; "
+          f"{len(failures)} failures")
     sys.exit(1 if failures else 0)
 
 

@@ -4,42 +4,38 @@
 #include "wizard/agreement.h"
 
 #include <cstdint>
-#include <memory>
-#include <new>
 
 #include "install/payload.h"
 #include "resources/resource_ids.h"
+#include "runtime/heap.h"
 #include "wizard/agreement_lines.h"
 #include "wizard/messages.h"
 
 namespace {
 
-using TextBuffer = std::unique_ptr<char[]>;
-
-// The text of payload `identifier`, zero-terminated, or null.
-TextBuffer InflateText(HWND dialog, int identifier) {
-    TextBuffer buffer(new (std::nothrow) char[kAgreementBufferSize]);
-    if (!buffer) {
+// Inflates payload `identifier` into buffer as a zero-terminated text.
+// Returns false when the buffer could not be had or the text does not fit.
+bool InflateText(HWND dialog, int identifier, const ScratchBlock& buffer) {
+    if (buffer.bytes == nullptr) {
         ShowMessageRow(kMsgAgreementOutOfMemory, dialog);
-        return nullptr;
+        return false;
     }
     uint32_t length = 0;
-    if (!LoadPayload(identifier, reinterpret_cast<uint8_t*>(buffer.get()), kAgreementBufferSize,
-                     &length) ||
+    if (!LoadPayload(identifier, buffer.bytes, kAgreementBufferSize, &length) ||
         length >= kAgreementBufferSize) {
-        return nullptr;  // no room left for the closing zero
+        return false;  // no room left for the closing zero
     }
-    buffer[length] = '\0';
-    return buffer;
+    buffer.bytes[length] = '\0';
+    return true;
 }
 
 int LoadChineseAgreement(HWND dialog) {
-    TextBuffer text = InflateText(dialog, IDP_AGREEMENT_CHINESE);
-    if (!text) {
+    ScratchBlock buffer(kAgreementBufferSize);
+    if (!InflateText(dialog, IDP_AGREEMENT_CHINESE, buffer)) {
         return 0;
     }
     const char* lines[kMaxAgreementLines];
-    int count = SplitAgreementLines(text.get(), lines, kMaxAgreementLines);
+    int count = SplitAgreementLines(reinterpret_cast<char*>(buffer.bytes), lines, kMaxAgreementLines);
     // The list is on screen while it fills; drawing it once at the end
     // instead of after every line takes a second or two off the first visit.
     HWND list = GetDlgItem(dialog, IDC_AGREEMENT_CN_LIST);
@@ -54,12 +50,12 @@ int LoadChineseAgreement(HWND dialog) {
 }
 
 int LoadEnglishAgreement(HWND dialog) {
-    TextBuffer text = InflateText(dialog, IDP_AGREEMENT_ENGLISH);
-    if (!text) {
+    ScratchBlock buffer(kAgreementBufferSize);
+    if (!InflateText(dialog, IDP_AGREEMENT_ENGLISH, buffer)) {
         return 0;
     }
     SendDlgItemMessageA(dialog, IDC_AGREEMENT_EN_TEXT, WM_SETTEXT, 0,
-                        reinterpret_cast<LPARAM>(text.get()));
+                        reinterpret_cast<LPARAM>(buffer.bytes));
     return 1;
 }
 

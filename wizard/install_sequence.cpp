@@ -11,9 +11,6 @@
 #include <cstdint>
 #include <cstring>
 #include <initializer_list>
-#include <cstdlib>
-#include <ctime>
-#include <new>
 
 #include "app/bounded.h"
 #include "app/globals.h"
@@ -21,6 +18,8 @@
 #include "install/install_run.h"
 #include "install/payload.h"
 #include "resources/resource_ids.h"
+#include "runtime/clock.h"
+#include "runtime/heap.h"
 #include "wizard/messages.h"
 #include "wizard/pages.h"
 
@@ -30,7 +29,7 @@ constexpr char kSpeechModuleFileName[] = "Sapi51forZelko.msi";
 constexpr char kDocFolderName[] = "doc";
 // Users should see the wizard busy for a moment even when the install is
 // quicker than reading its progress bar.
-constexpr double kMinimumSeconds = 5.0;
+constexpr int64_t kMinimumSeconds = 5;
 
 // Reads the path field into the install folder. A path longer than the
 // install folder can hold is refused rather than cut.
@@ -83,15 +82,15 @@ void ShowBusyCursorOver(HWND wizard) {
 
 // Waits until the whole-second clock has moved on by five since `start`.
 // The clock is read again each time; a short sleep keeps a core free.
-void WaitUntilSecondsPassed(time_t start) {
-    while (difftime(time(nullptr), start) < kMinimumSeconds) Sleep(50);
+void WaitUntilSecondsPassed(int64_t start) {
+    while (WholeSecondsNow() - start < kMinimumSeconds) Sleep(50);
 }
 
 // Writes the speech-module package into the temporary folder and opens it
 // through the shell. Only a package this run wrote is opened: a stale or
 // planted file of that name is never started.
 void InstallSpeechModule(HWND wizard) {
-    uint8_t* buffer = static_cast<uint8_t*>(malloc(kSpeechModuleBufferSize));
+    uint8_t* buffer = static_cast<uint8_t*>(AllocateBlock(kSpeechModuleBufferSize));
     if (buffer == nullptr) {
         ShowMessageRow(kMsgSpeechModuleOutOfMemory, wizard);
         return;
@@ -105,7 +104,7 @@ void InstallSpeechModule(HWND wizard) {
         GetFileAttributesA(path) != INVALID_FILE_ATTRIBUTES) {
         ShellExecuteA(nullptr, "open", path, nullptr, nullptr, SW_SHOWNORMAL);
     }
-    free(buffer);
+    FreeBlock(buffer);
 }
 
 }  // namespace
@@ -124,7 +123,7 @@ void RunInstallSequence(HWND wizard) {
     ReadInstallChoices(wizard);
     HideNavigation(wizard);
 
-    time_t start = time(nullptr);
+    int64_t start = WholeSecondsNow();
     ShowBusyCursorOver(wizard);
     int installed = RunInstall();
     WaitUntilSecondsPassed(start);

@@ -4,9 +4,9 @@
 // is drawn through the glyph font. The agreement list has no selection; a
 // selected language is drawn in the highlight colours, its glyphs blitted so
 // that their strokes take the highlight-text colour.
-#include <new>
 
 #include "glyph/glyph.h"
+#include "runtime/heap.h"
 #include "wizard/owner_draw.h"
 #include "wizard/whole_characters.h"
 
@@ -56,7 +56,7 @@ int FetchItemText(HWND dialog, int controlId, const ListMessages& messages, UINT
         text[got] = '\0';
         return 1;
     }
-    char* whole = new (std::nothrow) char[static_cast<size_t>(length) + 1];
+    char* whole = static_cast<char*>(AllocateBlock(static_cast<size_t>(length) + 1));
     if (whole == nullptr) return 0;
     LRESULT got = SendDlgItemMessageA(dialog, controlId, messages.text, index,
                                       reinterpret_cast<LPARAM>(whole));
@@ -65,7 +65,7 @@ int FetchItemText(HWND dialog, int controlId, const ListMessages& messages, UINT
         whole[got] = '\0';
         CopyWholeCharacters(text, whole);
     }
-    delete[] whole;
+    FreeBlock(whole);
     return ok;
 }
 

@@ -16,6 +16,12 @@
 
 namespace {
 
+// The transcoder's byte sink over a stdio stream, so that the streams below
+// can fail like a disk does.
+int WriteToStdio(void* stream, const uint8_t* bytes, size_t count) {
+    return fwrite(bytes, 1, count, static_cast<FILE*>(stream)) == count;
+}
+
 [[noreturn]] void Fail(const char* what, size_t detail) {
     fprintf(stderr, "word base mismatch: %s (%zu)\n", what, detail);
     __builtin_trap();
@@ -42,7 +48,7 @@ void CheckGrowingStream(const uint8_t* data, size_t size, const std::vector<uint
     size_t length = 0;
     FILE* out = open_memstream(&bytes, &length);
     if (out == nullptr) Fail("open_memstream", 0);
-    int result = WriteWeightedWordBase(data, size, out);
+    int result = WriteWeightedWordBase(data, size, WriteToStdio, out);
     if (fclose(out) != 0) Fail("fclose of the memory stream", 0);
     if (result != 1) Fail("result on a stream with room", result);
     ExpectSame(expected, reinterpret_cast<uint8_t*>(bytes), length, "memory");
@@ -56,7 +62,7 @@ void CheckCappedStream(const uint8_t* data, size_t size, const std::vector<uint8
     sink.capacity = capacity;
     FILE* out = OpenCappedStream(&sink, buffered);
     if (out == nullptr) Fail("fopencookie", 0);
-    int result = WriteWeightedWordBase(data, size, out);
+    int result = WriteWeightedWordBase(data, size, WriteToStdio, out);
     bool flushed = fflush(out) == 0 && !ferror(out);
     fclose(out);
 
@@ -88,7 +94,7 @@ void CheckRefusedWrite(const uint8_t* data, size_t size, const std::vector<uint8
     sink.refusedWrite = refusedWrite;
     FILE* out = OpenCappedStream(&sink, false);
     if (out == nullptr) Fail("fopencookie", 0);
-    int result = WriteWeightedWordBase(data, size, out);
+    int result = WriteWeightedWordBase(data, size, WriteToStdio, out);
     fclose(out);
     if (sink.shortWrite) {
         if (result != 0) Fail("result 1 after a refused write", refusedWrite);
@@ -102,7 +108,7 @@ void CheckReadOnlyStream(const uint8_t* data, size_t size) {
     char backing[16] = {};
     FILE* out = fmemopen(backing, sizeof backing, "rb");
     if (out == nullptr) Fail("fmemopen", 0);
-    int result = WriteWeightedWordBase(data, size, out);
+    int result = WriteWeightedWordBase(data, size, WriteToStdio, out);
     fclose(out);
     if (result != 0) Fail("result on a read-only stream", result);
 }

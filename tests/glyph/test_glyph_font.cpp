@@ -13,6 +13,7 @@
 #include "glyph/glyph.h"
 #include "glyph_test_support.h"
 #include "install/payload.h"
+#include "runtime/heap.h"
 
 namespace {
 
@@ -165,8 +166,9 @@ TEST(LoadGlyphFont, DeviceFailurePartWayKeepsWhatWasMadeForRelease) {
     }
 }
 
-// Reserves all free address space and then takes the heap's remaining
-// blocks of the glyph font's buffer size, until the heap cannot give one more.
+// Reserves all free address space and then takes the program's heap's
+// remaining blocks of the glyph font's buffer size (through the runtime's
+// AllocateBlock, as the font loader does), until it cannot give one more.
 // Its own lists are sized beforehand: they must not grow meanwhile.
 struct AddressSpaceHog {
     AddressSpaceHog() {
@@ -182,14 +184,14 @@ struct AddressSpaceHog {
             }
         }
         for (;;) {
-            void* block = malloc(kGlyphFontBufferSize);
+            void* block = AllocateBlock(kGlyphFontBufferSize);
             if (!block) break;
             taken.push_back(block);
             if (taken.size() == taken.capacity()) break;
         }
     }
     ~AddressSpaceHog() {
-        for (void* block : taken) free(block);
+        for (void* block : taken) FreeBlock(block);
         for (void* block : reserved) VirtualFree(block, 0, MEM_RELEASE);
     }
     std::vector<void*> reserved;

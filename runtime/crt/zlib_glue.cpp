@@ -1,0 +1,40 @@
+// The helpers zlib's inflate calls, small, in place of zlib's own: its
+// check-value functions and its allocator. They are linked as an object,
+// ahead of the zlib library, so that these are the ones the linker takes and
+// zlib's adler32.o, crc32.o and zutil.o (about 10 KB of unrolled loops,
+// tables, error texts and functions the program never calls) stay out.
+#include "runtime/heap.h"
+
+// Adler-32, the check value of every zlib stream: the sums are reduced
+// before 5552 bytes can overflow 32 bits, as zlib does. adler32(0, null, 0)
+// gives the start value 1.
+extern "C" unsigned long adler32(unsigned long adler, const unsigned char* bytes, unsigned int length) {
+    constexpr unsigned long kBase = 65521;      // largest prime below 65536
+    constexpr unsigned int kMaxRun = 5552;      // bytes before b could overflow
+    if (bytes == nullptr) return 1;
+    unsigned long a = adler & 0xFFFF;
+    unsigned long b = (adler >> 16) & 0xFFFF;
+    while (length > 0) {
+        unsigned int run = length < kMaxRun ? length : kMaxRun;
+        length -= run;
+        while (run-- > 0) {
+            a += *bytes++;
+            b += a;
+        }
+        a %= kBase;
+        b %= kBase;
+    }
+    return (b << 16) | a;
+}
+
+// inflate also reads gzip streams and refers to crc32 for their check value;
+// uncompress, the program's only way into zlib, reads zlib streams alone, so
+// crc32 is never called. Should a gzip stream ever reach inflate, its check
+// fails and the stream is refused like any damaged one.
+extern "C" unsigned long crc32(unsigned long, const unsigned char*, unsigned int) { return 0; }
+
+// inflate's state and window come from the process heap like every other
+// scratch block; the items * size product is the one zlib's own allocator
+// forms (inflate asks for a few KB at most).
+extern "C" void* zcalloc(void*, unsigned items, unsigned size) { return AllocateBlock(items * size); }
+extern "C" void zcfree(void*, void* block) { FreeBlock(block); }
