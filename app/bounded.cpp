@@ -1,8 +1,9 @@
 // Bounded text building; see bounded.h.
 //
-// The formatter knows what the program's texts use: %s (a null pointer is
-// taken as the empty string), %c, %d with an optional minimum width (%1d), and
-// %%. Anything else in a format is a programming error and refused.
+// The formatter knows what the programs' texts use: %s (a null pointer is
+// taken as the empty string), %c, %d, %lu and %lX with an optional minimum
+// width (%1d, and %05lX padded with zeros), and %%. Anything else in a format
+// is a programming error and refused.
 #include "app/bounded.h"
 
 #include <cstdarg>
@@ -25,19 +26,20 @@ void Put(Output* out, char c) {
     }
 }
 
-void PutDecimal(Output* out, int value, int width) {
-    // Digits of the magnitude, last first; unsigned so that the most
-    // negative int has one too.
-    unsigned magnitude = value < 0 ? 0u - static_cast<unsigned>(value) : static_cast<unsigned>(value);
-    char digits[10];
+// A number in base 10 or 16 with its sign, padded on the left to width with
+// spaces, or with zeros when the width began with one.
+void PutNumber(Output* out, bool negative, unsigned long magnitude, unsigned base, int width, char pad) {
+    // Digits of the magnitude, last first.
+    char digits[11];
     int count = 0;
     do {
-        digits[count++] = static_cast<char>('0' + magnitude % 10);
-        magnitude /= 10;
+        digits[count++] = "0123456789ABCDEF"[magnitude % base];
+        magnitude /= base;
     } while (magnitude != 0);
-    int length = count + (value < 0 ? 1 : 0);
-    for (int pad = length; pad < width; ++pad) Put(out, ' ');
-    if (value < 0) Put(out, '-');
+    // Zeros go between the sign and the digits, spaces before the sign.
+    if (negative && pad == '0') Put(out, '-');
+    for (int length = count + (negative ? 1 : 0); length < width; ++length) Put(out, pad);
+    if (negative && pad != '0') Put(out, '-');
     while (count > 0) Put(out, digits[--count]);
 }
 
@@ -54,15 +56,21 @@ int FormatBounded(char* buf, size_t size, const char* format, ...) {
             continue;
         }
         ++f;
+        char pad = *f == '0' ? '0' : ' ';
         int width = 0;
         while (*f >= '0' && *f <= '9') width = width * 10 + (*f++ - '0');
-        if (*f == 's') {
+        if (f[0] == 'l' && (f[1] == 'u' || f[1] == 'X')) {
+            PutNumber(&out, false, va_arg(args, unsigned long), *++f == 'u' ? 10 : 16, width, pad);
+        } else if (*f == 's') {
             const char* text = va_arg(args, const char*);
             for (const char* t = text ? text : ""; *t != '\0'; ++t) Put(&out, *t);
         } else if (*f == 'c') {
             Put(&out, static_cast<char>(va_arg(args, int)));
         } else if (*f == 'd') {
-            PutDecimal(&out, va_arg(args, int), width);
+            // Unsigned arithmetic, so that the most negative int has a magnitude too.
+            int value = va_arg(args, int);
+            unsigned magnitude = value < 0 ? 0u - static_cast<unsigned>(value) : static_cast<unsigned>(value);
+            PutNumber(&out, value < 0, magnitude, 10, width, pad);
         } else if (*f == '%') {
             Put(&out, '%');
         } else {

@@ -12,7 +12,8 @@ set(CMAKE_CROSSCOMPILING_EMULATOR ${SCRIVORA_WINE_RUN})
 #                   [FILTER <gtest filter>])
 # builds a GoogleTest program with the product's static link options and
 # registers each of its tests with ctest; FILTER leaves out cases that are
-# registered elsewhere (those that only prove something as another user).
+# registered elsewhere (those that only prove something as another user or
+# on a Chinese system).
 function(scrivora_add_test name)
   cmake_parse_arguments(T "" "FILTER" "SOURCES;RESOURCES;LIBS;PROPERTIES" ${ARGN})
   if(NOT T_FILTER)

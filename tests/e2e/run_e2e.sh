@@ -219,9 +219,12 @@ uninstall_traditional|uninstall_old_shell)
       wine reg add "HKCU\\Software\\Wine\\AppDefaults\\$program" /v Version /d nt351 /f \
         >/dev/null 2>&1 </dev/null
     done
+    # The profile folders of such a system are there before any setup runs;
+    # setup makes only its own group folder in them.
     profile="$WINEPREFIX/drive_c/windows/profiles/$(id -un)"
     start_menu="$profile/start menu/programs/Zelko Scrivora"
     desktop="$profile/Desktop"
+    mkdir -p "$profile/start menu/programs" "$desktop"
   fi
   start_setup
   walk_default_install

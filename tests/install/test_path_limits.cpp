@@ -294,6 +294,36 @@ TEST(BoundedTest, FormattedPiecesCountInBytes) {
     EXPECT_TRUE(value.GuardsIntact());
 }
 
+// Every conversion the programs use, against the texts printf would make,
+// and a conversion the formatter does not know, which it refuses.
+TEST(BoundedTest, ConversionsGiveThePrintfTexts) {
+    struct Case {
+        const char* format;
+        unsigned long number;
+        const char* expected;
+    } cases[] = {
+        {"ZKU%05lX.EXE", 0xA3u, "ZKU000A3.EXE"},
+        {"ZKU%05lX.EXE", 0xFFFFFu, "ZKUFFFFF.EXE"},
+        {"/finish %lu x", 0u, "/finish 0 x"},
+        {"/finish %lu x", 4294967295u, "/finish 4294967295 x"},
+        {"[%3lu]", 7u, "[  7]"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.format);
+        Guarded out(32);
+        EXPECT_EQ(1, FormatBounded(out.buf(), 32, c.format, c.number));
+        EXPECT_STREQ(c.expected, out.buf());
+        EXPECT_TRUE(out.GuardsIntact());
+    }
+    Guarded digits(8);
+    EXPECT_EQ(1, FormatBounded(digits.buf(), 8, "%1d%1d%03d", 0, 1, -5));
+    EXPECT_STREQ("01-05", digits.buf());
+    Guarded unknown(16);
+    EXPECT_EQ(0, FormatBounded(unknown.buf(), 16, "%x", 5u));
+    EXPECT_STREQ("", unknown.buf());
+    EXPECT_TRUE(unknown.GuardsIntact());
+}
+
 // --- The old shell's folders ---------------------------------------------------
 
 // Windows folder, "profiles\<user>\" on the NT platform, and the folder kind's

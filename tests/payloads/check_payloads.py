@@ -293,6 +293,11 @@ def check_html(c, name, data):
         c.check(sum(1 for ch in text if ord(ch) >= 0x4E00) > 20, f"{name}: hardly any Chinese in it")
 
 
+# Programs among the payloads that are built from the project's own sources
+# rather than stand-ins.
+REAL_PROGRAMS = {"ZEKEditUnInstall.exe"}
+
+
 def check_program(c, name, data):
     try:
         pe = PE(data)
@@ -302,8 +307,12 @@ def check_program(c, name, data):
         return
     c.check(pe.machine == 0x14C and pe.subsystem == 2, f"{name}: not a 32-bit Windows GUI program")
     c.check(all(d.lower() in SYSTEM_DLLS for d in imports), f"{name}: imports {imports}")
-    c.check(name.encode("ascii") in data and b"stands in for" in data,
-            f"{name}: does not say which program it stands in for")
+    if name in REAL_PROGRAMS:
+        # A program of the project's own: its version information names it.
+        c.check(name.encode("utf-16-le") in data, f"{name}: its version information does not name it")
+    else:
+        c.check(name.encode("ascii") in data and b"stands in for" in data,
+                f"{name}: does not say which program it stands in for")
     c.check(len(data) < 256 * 1024, f"{name}: {len(data)} bytes, not a small program")
 
 

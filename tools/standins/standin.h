@@ -6,7 +6,6 @@
 
 #define STANDIN_ZEKEDIT    1
 #define STANDIN_MORVALEN   2
-#define STANDIN_UNINSTALL  3
 #define STANDIN_DEMO       4
 #define STANDIN_PELTA9SHOW 5
 
@@ -16,9 +15,6 @@
 #elif STANDIN_ID == STANDIN_MORVALEN
 #define STANDIN_FILE "Morvalen.exe"
 #define STANDIN_ROLE "the notes program"
-#elif STANDIN_ID == STANDIN_UNINSTALL
-#define STANDIN_FILE "ZEKEditUnInstall.exe"
-#define STANDIN_ROLE "the uninstaller (this stand-in removes nothing)"
 #elif STANDIN_ID == STANDIN_DEMO
 #define STANDIN_FILE "VarneloDemo.exe"
 #define STANDIN_ROLE "the demo program"
