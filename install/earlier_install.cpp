@@ -17,15 +17,17 @@ void ForceDeleteFile(const char* path) {
     DeleteFileA(path);
 }
 
+void LearnedDictionarySuffix(int bits, char (&suffix)[kLearnedSuffixDigits + 1]) {
+    suffix[0] = '\0';
+    if (bits != 0) {
+        FormatBounded(suffix, "%1d%1d%1d%1d", (bits >> 3) & 1, (bits >> 2) & 1, (bits >> 1) & 1, bits & 1);
+    }
+}
+
 void DeleteLearnedDictionaries() {
-    // Suffixes count upward in four binary digits, the last changing
-    // fastest; all zeros is the bare name.
-    for (int bits = 0; bits < (1 << kLearnedSuffixDigits); ++bits) {
-        char suffix[kLearnedSuffixDigits + 1] = "";
-        if (bits != 0) {
-            FormatBounded(suffix, "%1d%1d%1d%1d", (bits >> 3) & 1, (bits >> 2) & 1, (bits >> 1) & 1,
-                          bits & 1);
-        }
+    for (int bits = 0; bits < kLearnedSuffixCount; ++bits) {
+        char suffix[kLearnedSuffixDigits + 1];
+        LearnedDictionarySuffix(bits, suffix);
         for (const char* name : kLearnedDictionaryNames) {
             char path[MAX_PATH];
             if (FormatBounded(path, "%s\\%s%s", g_installFolder, name, suffix)) ForceDeleteFile(path);

@@ -25,6 +25,12 @@ bool ExistsInInstallFolder(const char* fileName);
 inline constexpr const char* kLearnedDictionaryNames[] = {"pykeys.dic", "Gbkflat.dic", "flatAuto.dic",
                                                           "flatAdjust.dic"};
 constexpr size_t kLearnedSuffixDigits = 4;
+// How many suffixes each name has, the bare name counted as suffix 0.
+constexpr int kLearnedSuffixCount = 1 << kLearnedSuffixDigits;
+
+// Suffix number `bits` (0 to kLearnedSuffixCount - 1): "" for 0, else its
+// binary digits, the last changing fastest ("0001" to "1111").
+void LearnedDictionarySuffix(int bits, char (&suffix)[kLearnedSuffixDigits + 1]);
 
 // The longest name DeleteLearnedDictionaries deletes, suffix included.
 constexpr size_t LongestLearnedDictionaryName() {

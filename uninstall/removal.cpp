@@ -64,12 +64,9 @@ void RemoveProductFiles(const char* folder) {
 
     // The learned dictionaries: each name bare and with every four-digit
     // suffix of 0s and 1s.
-    for (int bits = 0; bits < (1 << kLearnedSuffixDigits); ++bits) {
-        char suffix[kLearnedSuffixDigits + 1] = "";
-        if (bits != 0) {
-            FormatBounded(suffix, "%1d%1d%1d%1d", (bits >> 3) & 1, (bits >> 2) & 1, (bits >> 1) & 1,
-                          bits & 1);
-        }
+    for (int bits = 0; bits < kLearnedSuffixCount; ++bits) {
+        char suffix[kLearnedSuffixDigits + 1];
+        LearnedDictionarySuffix(bits, suffix);
         for (const char* name : kLearnedDictionaryNames) {
             if (bits == 0 && IsManifestName(name)) continue;
             char fileName[MAX_PATH];

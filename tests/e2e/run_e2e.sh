@@ -137,17 +137,7 @@ traditional|simplified)
   # wizard with the CJK dialog font such a system maps it to.
   start_setup
   [ "$(inspect text "$WIZARD_CAPTION" $ID_FOLDER_PATH)" = 'C:\Zelko' ] || fail "path field does not start as C:\\Zelko"
-  screenshot page0
-  click "$WIZARD_CAPTION" $ID_NEXT
-  screenshot page1
-  click "$WIZARD_CAPTION" $ID_DISPLAY_OK 8
-  click "$WIZARD_CAPTION" $ID_NEXT
-  screenshot page2
-  click "$WIZARD_CAPTION" $ID_NEXT
-  screenshot page3
-  click "$WIZARD_CAPTION" $ID_NEXT
-  answer_message "$MSG_SUCCESS" $ID_OK message_success
-  answer_message "$MSG_SPEECH" $ID_CANCEL message_speech_declined
+  walk_default_install $ID_CANCEL message_speech_declined
   rc=$(setup_exit_code)
   [ "$rc" = 0 ] || fail "exit code $rc"
   check "$folder_unix" --windows-folder 'C:\Zelko' --bmp-font 0 --language 1 --desktop --new-folder \

@@ -123,7 +123,10 @@ MSG_BAD_FOLDER="Cannot create folder! Please check folder path."
 
 # The default way through the wizard: Next, the sample shows correctly, Next,
 # Next, Install; accept the congratulation and the speech-module offer.
+# The speech module is accepted unless another button (and screenshot name)
+# is given: walk_default_install [button] [screenshot].
 walk_default_install() {
+  local speech_button=${1:-$ID_OK} speech_shot=${2:-message_speech_module}
   screenshot page0
   click "$WIZARD_CAPTION" $ID_NEXT
   screenshot page1
@@ -134,7 +137,7 @@ walk_default_install() {
   screenshot page3
   click "$WIZARD_CAPTION" $ID_NEXT
   answer_message "$MSG_SUCCESS" $ID_OK message_success
-  answer_message "$MSG_SPEECH" $ID_OK message_speech_module
+  answer_message "$MSG_SPEECH" "$speech_button" "$speech_shot"
 }
 
 # Picks entry `index` (from 0) of a drop-down list with the mouse: one click
