@@ -49,16 +49,4 @@ if [ ! -f "$WINEPREFIX/.scrivora-ready" ]; then
   touch "$WINEPREFIX/.scrivora-ready"
 fi
 
-# -p30: persistent, but gone half a minute after the last program ends. The
-# warm-up's wineboot can fail when it meets a server that is just ending;
-# then a new one is started and warmed up again, instead of leaving the
-# caller to start one whose services would hold its output open.
-if wineserver -p30 2>/dev/null; then
-  for attempt in 1 2 3; do
-    wine64 wineboot >/dev/null 2>&1 </dev/null && exit 0
-    sleep 1
-    wineserver -p30 2>/dev/null || true
-  done
-  echo "wine-prefix.sh: Wine does not start in $WINEPREFIX" >&2
-  exit 1
-fi
+wine_warm_up wine64

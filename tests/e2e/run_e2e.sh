@@ -23,8 +23,7 @@ simplified) chinese_locale=zh_CN system_language=1 ;;
 esac
 if [ -n "$chinese_locale" ]; then
   "$E2E_SOURCE/scripts/make-locales.sh" "$E2E_BUILD/locale"
-  export LOCPATH="$E2E_BUILD/locale"
-  export LC_ALL="$chinese_locale.UTF-8"
+  export LOCPATH="$E2E_BUILD/locale" LC_ALL="$chinese_locale.UTF-8"
 fi
 
 e2e_prepare_prefix

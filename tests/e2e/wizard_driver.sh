@@ -29,12 +29,7 @@ e2e_prepare_prefix() {
          "$E2E_USER_DIR/Temp/Sapi51forZelko.msi" \
          "$E2E_USER_DIR/AppData/Roaming/Microsoft/Windows/Start Menu/Programs/Zelko Scrivora"
   rm -f "$E2E_USER_DIR/Desktop/"*.lnk
-  # The warm-up may meet a server that is just ending: then once more.
-  if wineserver -p30 2>/dev/null; then
-    wine wineboot >/dev/null 2>&1 </dev/null || { sleep 1; wineserver -p30 2>/dev/null || true;
-                                                   wine wineboot >/dev/null 2>&1 </dev/null; } ||
-      e2e_log "Wine does not start in $WINEPREFIX"
-  fi
+  wine_warm_up wine || true
 }
 
 e2e_stop_prefix() { wineserver -k 2>/dev/null || true; }
