@@ -2,9 +2,10 @@
 # The long fuzz run, natively with clang's libFuzzer, AddressSanitizer and
 # UndefinedBehaviorSanitizer: the exhaustive check of the code-to-cell
 # mapping, a run of its fuzzer, the large word-base inputs once each, then the
-# word-base transcoder for a fixed number of inputs on one worker from a fresh
-# corpus (so runs are comparable), and the figures of that run.
-#   scripts/fuzz.sh [word-base inputs, default 10000000]
+# word-base transcoder and the configuration update, each for a fixed number
+# of inputs on one worker from a fresh corpus (so runs are comparable), and
+# the figures of each run.
+#   scripts/fuzz.sh [inputs of each, default 10000000]
 # SCRIVORA_FUZZ_DIR chooses the folder (default: build/fuzz); a finding is
 # kept there as a crash-* file and the run fails.
 set -euo pipefail
@@ -18,9 +19,7 @@ max_len=4096
 scripts/bootstrap.sh >/dev/null
 tests/fuzz/build_fuzzers.sh "$dir"
 rm -rf "$dir/inputs" "$dir/corpus"
-mkdir -p "$dir/corpus"
 python3 tests/fuzz/make_inputs.py "$dir/inputs"
-log=$dir/word_base.log
 
 fail() {
   echo "fuzz: $1 FAILED; log and any crash-* input in $dir" >&2
@@ -36,36 +35,47 @@ echo "glyph fuzz:          $(grep -o 'Done [0-9]* runs in [0-9]* second(s)' "$di
   >"$dir/word_base_large.log" 2>&1 || { tail -n 30 "$dir/word_base_large.log"; fail "large word-base inputs"; }
 echo "large inputs:        $(ls "$dir/inputs/word_base_large" | wc -l) word bases past one output block, OK"
 
-echo "word base: $runs inputs on one worker (progress every 30 s)..."
-start=$(date +%s)
-status=0
-"$dir/fuzz_word_base" -runs="$runs" -max_len=$max_len \
-  -dict="$dir/inputs/word_base.dict" -artifact_prefix="$dir/" -print_final_stats=1 \
-  "$dir/corpus" "$dir/inputs/word_base_seeds" >"$log" 2>&1 &
-fuzzer=$!
-while kill -0 "$fuzzer" 2>/dev/null; do
-  sleep 30
-  line=$(grep -E '^#[0-9]+' "$log" | tail -n 1 || true)
-  [ -n "$line" ] && echo "  $line"
-done
-wait "$fuzzer" || status=$?
-seconds=$(($(date +%s) - start))
+# long_run <name> <program>: $runs inputs from the <name> seeds and dictionary
+# into a fresh corpus, then the run's figures.
+long_run() {
+  local name=$1 program=$2 log=$dir/$1.log corpus=$dir/corpus/$1
+  mkdir -p "$corpus"
+  echo
+  echo "$name: $runs inputs on one worker (progress every 30 s)..."
+  local start status=0 fuzzer
+  start=$(date +%s)
+  "$dir/$program" -runs="$runs" -max_len=$max_len \
+    -dict="$dir/inputs/$name.dict" -artifact_prefix="$dir/" -print_final_stats=1 \
+    "$corpus" "$dir/inputs/${name}_seeds" >"$log" 2>&1 &
+  fuzzer=$!
+  while kill -0 "$fuzzer" 2>/dev/null; do
+    sleep 30
+    line=$(grep -E '^#[0-9]+' "$log" | tail -n 1 || true)
+    [ -n "$line" ] && echo "  $line"
+  done
+  wait "$fuzzer" || status=$?
+  local seconds=$(($(date +%s) - start))
 
-if [ "$status" -ne 0 ]; then
-  tail -n 40 "$log"
-  fail "word-base fuzz (exit $status)"
-fi
+  if [ "$status" -ne 0 ]; then
+    tail -n 40 "$log"
+    fail "$name fuzz (exit $status)"
+  fi
 
-done_line=$(grep -E '^#[0-9]+[[:space:]]+DONE' "$log" | tail -n 1)
-field() { sed -n "s/.* $1: \([^ ]*\).*/\1/p" <<<"$done_line"; }
-final_stat() { sed -n "s/^stat::$1: *//p" "$log"; }
-largest=$(find "$dir/corpus" -type f -printf '%s\n' | sort -n | tail -n 1)
+  local done_line largest
+  done_line=$(grep -E '^#[0-9]+[[:space:]]+DONE' "$log" | tail -n 1)
+  field() { sed -n "s/.* $1: \([^ ]*\).*/\1/p" <<<"$done_line"; }
+  final_stat() { sed -n "s/^stat::$1: *//p" "$log"; }
+  largest=$(find "$corpus" -type f -printf '%s\n' | sort -n | tail -n 1)
+  echo "inputs executed:     $(final_stat number_of_executed_units)"
+  echo "execs/s:             $(final_stat average_exec_per_sec)"
+  echo "coverage:            cov $(field cov), ft $(field ft)"
+  echo "corpus:              $(field corp) (inputs/bytes), $(ls "$corpus" | wc -l) files kept"
+  echo "max input length:    limit $max_len, reached $(field lim), largest corpus input ${largest:-0} bytes"
+  echo "peak memory:         $(final_stat peak_rss_mb) MB"
+  echo "time:                ${seconds} s"
+}
+
+long_run word_base fuzz_word_base
+long_run config_file fuzz_config_file
 echo
-echo "inputs executed:     $(final_stat number_of_executed_units)"
-echo "execs/s:             $(final_stat average_exec_per_sec)"
-echo "coverage:            cov $(field cov), ft $(field ft)"
-echo "corpus:              $(field corp) (inputs/bytes), $(ls "$dir/corpus" | wc -l) files kept"
-echo "max input length:    limit $max_len, reached $(field lim), largest corpus input ${largest:-0} bytes"
-echo "peak memory:         $(final_stat peak_rss_mb) MB"
-echo "time:                ${seconds} s"
 echo "result:              PASS (no crash, sanitizer report or mismatch)"

@@ -1,10 +1,12 @@
 #!/usr/bin/env python3
-"""Writes the word-base fuzz inputs into the folder given:
+"""Writes the fuzz inputs into the folder given:
 
   word_base.dict          byte tokens for the fuzzer's mutations
   word_base_seeds/        small source word bases to start from
   word_base_large/        inputs past the writer's 64 KiB output block, run
                           once each (the fuzzer itself stays below 4 KiB)
+  config_file.dict        tokens of zerezizu.ini
+  config_file_seeds/      old zerezizu.ini files, each after a byte of choices
 """
 import pathlib
 import sys
@@ -48,6 +50,23 @@ def large() -> dict:
     return inputs
 
 
+def config_seeds() -> dict:
+    # The first byte: display answer, language, read-only and hidden bits,
+    # how full the disk gets; the file follows.
+    shipped = b"[Other]\r\nA=1\r\n\r\n[Config]\r\nUseBmpFont=1\r\n\r\n"
+    return {
+        "empty": b"\x00",
+        "shipped": b"\x1b" + shipped,
+        "both_keys": b"\x05[Config]\r\nUseBmpFont=0\r\nForceLanguage=1\r\nTail=1\r\n",
+        "lf_only": b"\x22[Config]\nUseBmpFont=0\nForceLanguage=2\n",
+        "cr_only": b"\x43[Config]\rUseBmpFont=0\rForceLanguage=2\r",
+        "keys_before_section": b"\x64UseBmpFont=0\r\nForceLanguage=0\r\n[Config]\r\n",
+        "zero_and_ctrl_z": b"\x81[Config]\x00UseBmpFont=0\r\nForceLanguage=0\x1a\r\n\x1a",
+        "long_line": b"\xa6[Config]\r\n" + b"y" * 255 + b"UseBmpFont=0\r\n" + b"x" * 300 + b"\r\n",
+        "unterminated_key": b"\xc9[Config]\r\nForceLanguage=1",
+    }
+
+
 def write(folder: pathlib.Path, files: dict) -> None:
     folder.mkdir(parents=True, exist_ok=True)
     for name, data in files.items():
@@ -62,6 +81,10 @@ def main() -> None:
     lines = [f'"\\x{t:02X}"' for t in tokens]
     lines += ['"a"', '"zh"', '"\\xB0\\xA1\\xCE"', '"\\x80\\x00\\x00"']
     (out / "word_base.dict").write_text("\n".join(lines) + "\n")
+    write(out / "config_file_seeds", config_seeds())
+    tokens = ["[Config]", "UseBmpFont=", "ForceLanguage=", "\\x0D\\x0A", "\\x0A", "\\x0D",
+              "\\x00", "\\x1A", "0", "1", "2", "10"]
+    (out / "config_file.dict").write_text("".join(f'"{t}"\n' for t in tokens))
 
 
 if __name__ == "__main__":

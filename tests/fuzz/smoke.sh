@@ -1,14 +1,15 @@
 #!/usr/bin/env bash
 # The short fuzz run for the test suite: the exhaustive glyph check, a short
-# run of the glyph fuzzer, the large word-base inputs once each, and a bounded
-# word-base fuzz run from the seeds. Fails on any crash, sanitizer report or
-# mismatch, and when the programs were not built. Logs and findings (crash-*
-# files) are kept in <folder>/smoke.
+# run of the glyph fuzzer, the large word-base inputs once each, and bounded
+# fuzz runs of the word-base writer and the configuration update from their
+# seeds. Fails on any crash, sanitizer report or mismatch, and when the
+# programs were not built. Logs and findings (crash-* files) are kept in
+# <folder>/smoke.
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 bin=${1:?usage: smoke.sh <folder of the built fuzz programs>}
 
-for program in check_glyph_cells fuzz_glyph_cell fuzz_word_base; do
+for program in check_glyph_cells fuzz_glyph_cell fuzz_word_base fuzz_config_file; do
   if [ ! -x "$bin/$program" ]; then
     echo "smoke: $bin/$program is missing; build the scrivora_fuzzers target" \
          "(needs clang-14 and libclang-rt-14-dev from scripts/bootstrap.sh)" >&2
@@ -39,4 +40,8 @@ run word_base_large 1 "$bin/fuzz_word_base" -artifact_prefix="$work/" "$work"/wo
 run word_base_fuzz 6 "$bin/fuzz_word_base" -runs=200000 -max_total_time=60 -max_len=4096 \
   -dict="$work/word_base.dict" -artifact_prefix="$work/" -print_final_stats=1 \
   "$work/corpus" "$work/word_base_seeds"
+mkdir -p "$work/config_corpus"
+run config_file_fuzz 6 "$bin/fuzz_config_file" -runs=200000 -max_total_time=60 -max_len=4096 \
+  -dict="$work/config_file.dict" -artifact_prefix="$work/" -print_final_stats=1 \
+  "$work/config_corpus" "$work/config_file_seeds"
 echo "smoke: OK"
