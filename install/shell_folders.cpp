@@ -1,8 +1,10 @@
 // Shell folders: the desktop and the Start menu's programs folder, from the
 // shell's special folder locations, or, on a Windows whose shell predates
 // them (the old-shell flag), from the layout such a shell used under the
-// Windows folder. Shared by the setup program, which makes its shortcuts
-// there, and the uninstaller, which removes them again.
+// Windows folder. Where that layout is not there either (Windows NT 3.51 as
+// shipped), the shell is Program Manager, which keeps groups instead.
+// Shared by the setup program, which makes its shortcuts there, and the
+// uninstaller, which removes them again.
 #include <windows.h>
 #include <objidl.h>
 #include <shlobj.h>
@@ -15,6 +17,16 @@
 namespace {
 constexpr int kUserNameSize = 256;
 }  // namespace
+
+int FolderExists(const char* path) {
+    DWORD attributes = GetFileAttributesA(path);
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) ? 1 : 0;
+}
+
+int UsesProgramManager() {
+    char programs[MAX_PATH];
+    return g_isOldShell && !(GetOldShellFolder(programs, kFolderPrograms) && FolderExists(programs)) ? 1 : 0;
+}
 
 int LookUpShellFolder(char* path, int folderKind) {
     return g_isOldShell ? GetOldShellFolder(path, folderKind) : GetShellFolder(path, folderKind);

@@ -1,5 +1,6 @@
 // Shortcuts; see shortcuts.h. The shell folders they go into are looked up
-// in shell_folders.cpp.
+// in shell_folders.cpp; Program Manager's groups are made in
+// program_manager.cpp.
 //
 // Shortcut files are written by
 // the shell link object through IShellLinkA and IPersistFile. Each shortcut
@@ -17,6 +18,7 @@
 #include "app/bounded.h"
 #include "app/globals.h"
 #include "app/path_chars.h"
+#include "install/program_manager.h"
 #include "wizard/messages.h"
 
 namespace {
@@ -109,6 +111,11 @@ int CreateShortcut(const char* targetPath, const char* linkPath, const char* des
 }
 
 int CreateStartMenuEntry(const char* folderName, const ShortcutRow* rows, int folderKind) {
+    if (folderKind == kFolderPrograms && UsesProgramManager()) {
+        if (CreateProgramGroup(folderName, rows)) return 1;
+        ShowMessageRow(kMsgStartMenuEntryFailed, g_wizardWindow);
+        return 0;
+    }
     char folder[MAX_PATH];
     if (!LookUpShellFolder(folder, folderKind)) {
         ShowMessageRow(kMsgStartMenuEntryFailed, g_wizardWindow);
@@ -143,7 +150,8 @@ void CreateDesktopShortcut(const char* targetFileName, const char* displayName) 
     char targetPath[MAX_PATH];
     if (!FormatBounded(targetPath, "%s\\%s", g_installFolder, targetFileName)) return;
     char linkPath[MAX_PATH];
-    if (!LookUpShellFolder(linkPath, kFolderDesktop)) return;
+    // Nothing is made where the system has no desktop folder.
+    if (!LookUpShellFolder(linkPath, kFolderDesktop) || !FolderExists(linkPath)) return;
     char filePart[kDesktopFilePartSize];
     if (!FormatBounded(filePart, "\\%s.lnk", displayName)) return;
     if (!AppendToPath(linkPath, "%s", filePart)) return;

@@ -27,12 +27,23 @@ struct ShortcutRow {
 // of folderKind, reusing whatever already stands there, and one shortcut per
 // row in it. Shows message row 9 when the folder cannot be created and row 10
 // when the shell folder is unknown or the last row's shortcut fails; an
-// earlier row's failure is not reported. Returns non-zero on success.
+// earlier row's failure is not reported. Where the shell is Program Manager
+// (UsesProgramManager), the programs folder's entry is a group of that name
+// instead, and row 10 tells of its failure. Returns non-zero on success.
 int CreateStartMenuEntry(const char* folderName, const ShortcutRow* rows, int folderKind);
 
-// Makes a desktop shortcut to targetFileName in the install folder. Silent:
-// a failure leaves no shortcut and shows nothing.
+// Makes a desktop shortcut to targetFileName in the install folder, where
+// the system has a desktop folder. Silent: a failure, or no desktop (Program
+// Manager's systems), leaves no shortcut and shows nothing.
 void CreateDesktopShortcut(const char* targetFileName, const char* displayName);
+
+// 1 when the product's entry is a Program Manager group: on an old shell
+// whose programs folder under the Windows folder does not exist (Windows NT
+// 3.51 as shipped has Program Manager and no Start menu), else 0.
+int UsesProgramManager();
+
+// 1 when path names an existing folder, else 0.
+int FolderExists(const char* path);
 
 // The path of a shell folder (folderKind) into path[MAX_PATH]: from the
 // old layout when the running shell has none of its own (g_isOldShell), else

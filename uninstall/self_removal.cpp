@@ -9,7 +9,7 @@
 //    else is left in it; a folder the user still keeps files in stays.
 // 3. The copy cannot delete itself either. On the NT family it asks for its
 //    deletion at the next start (MoveFileExA with MOVEFILE_DELAY_UNTIL_REBOOT;
-//    the function does not exist on the 95 family, so it is looked up). Where
+//    the 95 family's kernel exports it only to fail, so it is not asked). Where
 //    that is not available or refused, it writes a small batch file beside
 //    itself and starts the command interpreter on it, hidden and at idle
 //    priority: the batch deletes the copy as soon as the copy has ended and
@@ -31,28 +31,14 @@ constexpr DWORD kCopyNameMask = 0xFFFFF;       // five hex digits after "ZKU"
 constexpr int kCommandLineSize = 3 * MAX_PATH;
 constexpr int kBatchSize = 4 * MAX_PATH;
 
-using MoveFileExFunction = BOOL(WINAPI*)(LPCSTR, LPCSTR, DWORD);
-using ShortPathFunction = DWORD(WINAPI*)(LPCSTR, LPSTR, DWORD);
-
-// A kernel function by name, as the type it has; null where the running
-// Windows lacks it. The cast goes through the generic procedure type.
-template <typename Function>
-Function Kernel32Function(const char* name) {
-    HMODULE kernel = GetModuleHandleA("KERNEL32.DLL");
-    FARPROC proc = kernel ? GetProcAddress(kernel, name) : nullptr;
-    return reinterpret_cast<Function>(reinterpret_cast<void (*)()>(proc));
-}
-
 // The path as the command interpreter of the running Windows reads it: the
-// short form where the system has one, in quotes only when it holds a space.
+// short form where the file system has one, in quotes only when it holds a
+// space.
 int ShellPath(char* out, size_t size, const char* path) {
     char shortPath[MAX_PATH];
     const char* chosen = path;
-    auto getShortPath = Kernel32Function<ShortPathFunction>("GetShortPathNameA");
-    if (getShortPath != nullptr) {
-        DWORD length = getShortPath(path, shortPath, sizeof shortPath);
-        if (length > 0 && length < sizeof shortPath) chosen = shortPath;
-    }
+    DWORD length = GetShortPathNameA(path, shortPath, sizeof shortPath);
+    if (length > 0 && length < sizeof shortPath) chosen = shortPath;
     for (const char* p = chosen; *p != '\0'; ++p) {
         if (*p == ' ') return FormatBounded(out, size, "\"%s\"", chosen);
     }
@@ -131,10 +117,7 @@ void RemoveSelf() {
     char self[MAX_PATH];
     DWORD length = GetModuleFileNameA(nullptr, self, sizeof self);
     if (length == 0 || length >= sizeof self) return;
-    if (g_isNtPlatform) {
-        auto moveFileEx = Kernel32Function<MoveFileExFunction>("MoveFileExA");
-        if (moveFileEx != nullptr && moveFileEx(self, nullptr, MOVEFILE_DELAY_UNTIL_REBOOT)) return;
-    }
+    if (g_isNtPlatform && MoveFileExA(self, nullptr, MOVEFILE_DELAY_UNTIL_REBOOT)) return;
     StartCleanupBatch(self);
 }
 

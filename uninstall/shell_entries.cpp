@@ -1,7 +1,8 @@
 // Removal of the product's shell entries: the Start-menu folder with its
 // three shortcuts and the two desktop shortcuts, under the names the setup
 // program gave them on this system (system language) and in the folders it
-// used (the old shell's layout where the shell has no special folders).
+// used (the old shell's layout where the shell has no special folders), or
+// the Program Manager group where setup made one.
 //
 // A shortcut goes only when its target lies in the folder being uninstalled:
 // a later installation into another folder owns the same names, and its
@@ -13,6 +14,7 @@
 
 #include "app/bounded.h"
 #include "app/globals.h"
+#include "install/program_manager.h"
 #include "install/shortcut_names.h"
 #include "install/shortcuts.h"
 #include "uninstall/uninstall.h"
@@ -65,7 +67,11 @@ void RemoveShellEntries(const char* installFolder) {
     const ShortcutNames& names = ShortcutNamesFor(g_systemLanguage);
 
     char folder[MAX_PATH];
-    if (LookUpShellFolder(folder, kFolderPrograms)) {
+    if (UsesProgramManager()) {
+        // The commands that made the group cannot read an item's target
+        // back, so the group of the product's name goes as a whole.
+        DeleteProgramGroup(names.folderName);
+    } else if (LookUpShellFolder(folder, kFolderPrograms)) {
         char productFolder[MAX_PATH];
         if (FormatBounded(productFolder, "%s\\%s", folder, names.folderName)) {
             for (const ShortcutRow* row = names.rows; row->displayName != nullptr; ++row) {

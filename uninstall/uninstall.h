@@ -13,8 +13,14 @@
 // The position of the last backslash character of path, or null when it has
 // none; writable, for cutting the path there.
 char* LastSeparator(char* path);
-// 1 when path names a file or folder directly inside folder (compared
-// without regard to letter case), else 0.
+// 1 when both name the same existing folder, whichever of its long and
+// short (8.3) names each uses, else 0. Text equal without regard to letter
+// case counts as the same folder even when it does not exist. The 95
+// family's folder chooser may hand out C:\PROGRA~1\ZELKO where the shell or
+// the running uninstaller say C:\Program Files\Zelko.
+int IsSameFolder(const char* first, const char* second);
+// 1 when path names a file or folder directly inside folder (IsSameFolder),
+// else 0.
 int IsInFolder(const char* path, const char* folder);
 
 // Removal (removal.cpp). Each removal that fails on a file still there

@@ -86,9 +86,18 @@ void WaitUntilSecondsPassed(int64_t start) {
     while (WholeSecondsNow() - start < kMinimumSeconds) Sleep(50);
 }
 
+// Whether the shell started what opens the package: ShellExecuteA and
+// FindExecutableA give a value above 32 when they did.
+bool ShellSucceeded(HINSTANCE result) { return reinterpret_cast<UINT_PTR>(result) > 32; }
+
 // Writes the speech-module package into the temporary folder and opens it
 // through the shell. Only a package this run wrote is opened: a stale or
-// planted file of that name is never started.
+// planted file of that name is never started. Where nothing on the system
+// opens a Windows Installer package (Windows 95, 98 and NT 4 as shipped, NT
+// 3.51 always), or what would open it does not start, the user is told so
+// and the package goes again: nothing could ever use it. The shell's own
+// answer for the written file is asked, as it would open it, rather than the
+// registry, whose associations differ from one Windows to the next.
 void InstallSpeechModule(HWND wizard) {
     uint8_t* buffer = static_cast<uint8_t*>(AllocateBlock(kSpeechModuleBufferSize));
     if (buffer == nullptr) {
@@ -102,7 +111,12 @@ void InstallSpeechModule(HWND wizard) {
     if (FormatBounded(path, "%s%s", folder, kSpeechModuleFileName) &&
         ExtractPayload(IDP_SPEECH_MODULE, kSpeechModuleFileName, buffer, kSpeechModuleBufferSize, 0, 0, path) &&
         GetFileAttributesA(path) != INVALID_FILE_ATTRIBUTES) {
-        ShellExecuteA(nullptr, "open", path, nullptr, nullptr, SW_SHOWNORMAL);
+        char opener[MAX_PATH];
+        if (!ShellSucceeded(FindExecutableA(path, nullptr, opener)) ||
+            !ShellSucceeded(ShellExecuteA(nullptr, "open", path, nullptr, nullptr, SW_SHOWNORMAL))) {
+            DeleteFileA(path);
+            ShowMessageRow(kMsgSpeechModuleNeedsInstaller, wizard);
+        }
     }
     FreeBlock(buffer);
 }

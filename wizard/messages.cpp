@@ -32,6 +32,9 @@ constexpr Message kRows[kMessageRowCount + 1] = {
     {kOutOfMemoryChinese, kOutOfMemoryEnglish, kButtonsOk},
     {"安装目录有老词库。是否安装新词库(会冲掉老词库)?",
      "Old CiKu (Word Base) is detected. Replace it with new CiKu?", kButtonsYesNo},
+    {"语音模块需要微软的 Windows Installer，本系统无法启动它，未安装。",
+     "The speech module needs Windows Installer, which this system cannot start. Not installed.",
+     kButtonsOk},
 };
 
 }  // namespace

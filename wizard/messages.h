@@ -22,8 +22,9 @@ enum MessageRow {
     kMsgStartMenuEntryFailed = 10,
     kMsgInstallOutOfMemory = 11,
     kMsgReplaceOldWordBase = 12,      // the answer that counts is IDYES
+    kMsgSpeechModuleNeedsInstaller = 13,   // nothing on the system opens the package
 };
-constexpr int kMessageRowCount = 12;
+constexpr int kMessageRowCount = 13;
 
 struct Message {
     const char* chinese;   // GB2312; for row 9 a format with one %s
@@ -31,7 +32,7 @@ struct Message {
     int buttonSet;
 };
 
-// The row's texts and button set; rows 1 to 12.
+// The row's texts and button set; rows 1 to kMessageRowCount.
 const Message& MessageOfRow(MessageRow row);
 
 // Shows the system's message box (dialog 112) and returns the identifier of
