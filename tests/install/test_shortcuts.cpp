@@ -4,12 +4,15 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
+#include <vector>
 
 #include "app/bounded.h"
 #include "app/globals.h"
 #include "engine_fixture.h"
 #include "install/manifest.h"
+#include "install/program_manager.h"
 #include "install/shortcut_names.h"
 #include "install/shortcuts.h"
 #include "support/file_bytes.h"
@@ -249,6 +252,83 @@ TEST_F(ShortcutTest, OldShellUsesTheWindowsFolder) {
     ExpectShortcut(programs + "\\" + name + "\\Notes.lnk", "Notes", "Morvalen.exe");
     EXPECT_TRUE(g_shownMessages.empty());
     RemoveTree("C:\\windows\\start menu");
+}
+
+// Windows NT 3.51 as shipped: an old shell with no profile folders under the
+// Windows folder, whose shell is Program Manager. Wine's shell answers
+// Program Manager's DDE and keeps a group as a folder of its Start menu, so
+// the group is read back there.
+class ProgramManagerTest : public ShortcutTest {
+protected:
+    void SetUp() override {
+        ShortcutTest::SetUp();
+        g_isOldShell = 1;
+        g_isNtPlatform = 1;
+        ASSERT_FALSE(FileExists("C:\\windows\\profiles"));
+        ASSERT_EQ(1, UsesProgramManager());
+    }
+
+    // The group folder holds exactly these .lnk names.
+    static void ExpectGroupHolds(const std::string& folder, std::vector<std::string> names) {
+        std::vector<std::string> found;
+        WIN32_FIND_DATAA entry;
+        HANDLE search = FindFirstFileA((folder + "\\*").c_str(), &entry);
+        ASSERT_NE(INVALID_HANDLE_VALUE, search) << folder;
+        do {
+            if (entry.cFileName[0] != '.') found.push_back(entry.cFileName);
+        } while (FindNextFileA(search, &entry));
+        FindClose(search);
+        std::sort(found.begin(), found.end());
+        std::sort(names.begin(), names.end());
+        EXPECT_EQ(names, found);
+    }
+};
+
+// Commas, parentheses and brackets in the group's and the items' names
+// arrive whole; nothing is made under the Windows folder and no desktop
+// shortcut anywhere; the uninstaller's DeleteGroup removes the group.
+TEST_F(ProgramManagerTest, GroupHoldsOneItemPerRowUnderNamesHeldWhole) {
+    const std::string group = TestFolderName() + " (Zelko), [1]";
+    const ShortcutRow rows[] = {{"Editor (new), 1", "ZEKEdit.exe"},
+                                {"Notes [2]", "Morvalen.exe"},
+                                {"Remove", "ZEKEditUnInstall.exe"},
+                                {nullptr, nullptr}};
+    const std::string folder = ExpectedProgramsFolder() + "\\" + group;
+    RemoveTree(folder);
+    EXPECT_EQ(1, CreateStartMenuEntry(group.c_str(), rows, kFolderPrograms));
+    CreateDesktopShortcut("Morvalen.exe", "Notes [2]");
+    EXPECT_TRUE(g_shownMessages.empty());
+    ExpectGroupHolds(folder, {"Editor (new), 1.lnk", "Notes [2].lnk", "Remove.lnk"});
+    ExpectShortcut(folder + "\\Editor (new), 1.lnk", "Editor (new), 1", "ZEKEdit.exe");
+    ExpectShortcut(folder + "\\Notes [2].lnk", "Notes [2]", "Morvalen.exe");
+    ExpectShortcut(folder + "\\Remove.lnk", "Remove", "ZEKEditUnInstall.exe");
+    EXPECT_FALSE(FileExists("C:\\windows\\profiles"));
+    EXPECT_FALSE(FileExists(ExpectedDesktopFolder() + "\\Notes [2].lnk"));
+
+    EXPECT_EQ(1, DeleteProgramGroup(group.c_str()));
+    EXPECT_FALSE(FileExists(folder));
+    RemoveTree(folder);
+}
+
+// The product's names of a Chinese system (Big5 on a Traditional one, GB2312
+// on a Simplified one) reach the shell as the same characters. Runs under the
+// Chinese locales (the .zh_TW and .zh_CN runs).
+TEST_F(ProgramManagerTest, ChineseNamesArriveInTheSystemCodePage) {
+    const UINT acp = GetACP();
+    if (acp != 950 && acp != 936) GTEST_SKIP() << "the system code page is " << acp;
+    const ShortcutNames& names = ShortcutNamesFor(acp == 950 ? 2 : 1);
+    const std::string folder = ExpectedProgramsFolder() + "\\" + names.folderName;
+    RemoveTree(folder);
+    EXPECT_EQ(1, CreateStartMenuEntry(names.folderName, names.rows, kFolderPrograms));
+    EXPECT_TRUE(g_shownMessages.empty());
+    ExpectGroupHolds(folder, {std::string(names.rows[0].displayName) + ".lnk",
+                              std::string(names.rows[1].displayName) + ".lnk",
+                              std::string(names.rows[2].displayName) + ".lnk"});
+    ExpectShortcut(folder + "\\" + names.rows[2].displayName + ".lnk", names.rows[2].displayName,
+                   "ZEKEditUnInstall.exe");
+    EXPECT_EQ(1, DeleteProgramGroup(names.folderName));
+    EXPECT_FALSE(FileExists(folder));
+    RemoveTree(folder);
 }
 
 // The names go to the shell as bytes in the code page of the system they are
