@@ -8,11 +8,11 @@
 
 // Makes the group groupName with one item per row: the row's target file in
 // the install folder as command line, the display name, the target's first
-// icon, and the install folder as working folder; then shows the group.
+// icon, and the install folder as working folder. Program Manager shows
+// the group it makes (a further ShowGroup would only show it again).
 // Every name travels in double quotes, so commas and parentheses in it
 // arrive whole (a name must hold no double quote). Returns 1 when Program
-// Manager made the group and the last row's item, else 0; an earlier row's
-// failure is not reported, as with Start-menu shortcuts.
+// Manager made the group and every item, else 0.
 int CreateProgramGroup(const char* groupName, const ShortcutRow* rows);
 
 // Removes the group groupName with its items. Returns 1 when Program

@@ -2,9 +2,10 @@
 # End-to-end: the real setup program in a fresh Wine prefix, driven only with
 # real mouse and keyboard input on the X display, checked from outside.
 #   run_e2e.sh <source> <build> <scenario>
-# Scenarios: default, other_choices, bad_folder, cancel, uninstall,
-# uninstall_english, uninstall_old_shell, and on Chinese systems traditional,
-# simplified and uninstall_traditional
+# Scenarios: default, other_choices, bad_folder, cancel, no_msi, uninstall,
+# uninstall_english, uninstall_old_shell, uninstall_win98, program_manager,
+# and on Chinese systems traditional, simplified, uninstall_traditional and
+# program_manager_traditional
 set -euo pipefail
 export E2E_SOURCE=$1 E2E_BUILD=$2
 scenario=$3
@@ -17,7 +18,7 @@ fail() { echo "FAIL: $*"; screenshot failure; exit 1; }
 # glibc locale (compiled into the build tree, found through LOCPATH) it names
 # Unix files in UTF-8, so Chinese Start-menu names can be made at all.
 case "$scenario" in
-traditional|uninstall_traditional) chinese_locale=zh_TW system_language=2 ;;
+traditional|uninstall_traditional|program_manager_traditional) chinese_locale=zh_TW system_language=2 ;;
 simplified) chinese_locale=zh_CN system_language=1 ;;
 *) chinese_locale="" system_language=0 ;;
 esac
@@ -226,6 +227,86 @@ uninstall_traditional|uninstall_old_shell)
   answer_message_starting 'Remove Zelko Scrivora from C:\Zelko?' $ID_ANSWER_YES uninstall_question ||
     fail "no uninstall question"
   expect_all_removed "$start_menu" "$desktop"
+  ;;
+no_msi)
+  # A Windows without Windows Installer (95, 98 and NT 4 as shipped, NT 3.51
+  # always): nothing opens the package. Accepting the offer tells the user
+  # so, and the package does not stay in the temporary folder.
+  for key in 'HKCR\.msi' 'HKCR\Msi.Package'; do
+    wine reg delete "$key" /f >/dev/null 2>&1 </dev/null || fail "cannot delete $key"
+  done
+  start_setup
+  walk_default_install
+  answer_message "$MSG_NEEDS_INSTALLER" $ID_OK message_needs_installer || fail "no Windows Installer message"
+  rc=$(setup_exit_code)
+  [ "$rc" = 0 ] || fail "exit code $rc"
+  check "$folder_unix" --windows-folder 'C:\Zelko' --bmp-font 0 --language 1 --desktop --new-folder ||
+    fail "installed files"
+  [ ! -e "$temp_msi" ] || fail "speech-module package left in the temporary folder"
+  [ ! -e "$speech_installed" ] || fail "the package was installed after all"
+  ;;
+program_manager|program_manager_traditional)
+  # Windows NT 3.51 as shipped: no profile folders under the Windows folder,
+  # and Program Manager for the shell. Setup makes a group through its DDE
+  # (Wine keeps the group as a folder of its Start menu), no desktop icons
+  # although they are asked for, shows no error and makes nothing under the
+  # Windows folder; the uninstaller removes the group again.
+  source "$E2E_SOURCE/tests/e2e/uninstall_driver.sh"
+  for program in ScrivoraSetup.exe ZEKEditUnInstall.exe; do
+    wine reg add "HKCU\\Software\\Wine\\AppDefaults\\$program" /v Version /d nt351 /f \
+      >/dev/null 2>&1 </dev/null
+  done
+  [ ! -e "$WINEPREFIX/drive_c/windows/profiles" ] || fail "the prefix has profile folders"
+  windows_before=$(windows_folder_listing)
+  group="Zelko Scrivora" entry="Zelko Scrivora UnInstall"
+  if [ "$scenario" = program_manager_traditional ]; then
+    group="澤柯寧靈墨箋" entry="澤柯寧靈墨箋卸載"
+  fi
+  start_menu="$E2E_USER_DIR/AppData/Roaming/Microsoft/Windows/Start Menu/Programs/$group"
+  start_setup
+  # The desktop-icon box stays ticked: such a system has no desktop for them.
+  walk_to_install
+  close_group_window "$group" || fail "the shell showed no group"
+  answer_message "$MSG_SUCCESS" $ID_OK message_success || fail "no success message"
+  answer_message "$MSG_SPEECH" $ID_CANCEL message_speech_declined || fail "no speech-module offer"
+  rc=$(setup_exit_code)
+  [ "$rc" = 0 ] || fail "setup exit code $rc"
+  check "$folder_unix" --windows-folder 'C:\Zelko' --bmp-font 0 --language 1 --new-folder \
+    --system-language $system_language --summary || fail "installed files"
+  windows_after=$(windows_folder_listing)
+  [ "$windows_before" = "$windows_after" ] ||
+    fail "made under the Windows folder: $(comm -13 <(echo "$windows_before") <(echo "$windows_after") | tr '\n' '|')"
+  start_shortcut_target "$start_menu/$entry.lnk" || fail "no uninstaller item in the group"
+  answer_message_starting 'Remove Zelko Scrivora from C:\Zelko?' $ID_ANSWER_YES uninstall_question ||
+    fail "no uninstall question"
+  expect_all_removed "$start_menu" "$E2E_USER_DIR/Desktop"
+  ;;
+uninstall_win98)
+  # The 95 family for every program of the prefix, so that the uninstaller's
+  # copy in the temporary folder (a name of its own) is one too: it cannot
+  # ask for its deletion at the next start, so a hidden batch file deletes
+  # it, and then itself, before any restart.
+  source "$E2E_SOURCE/tests/e2e/uninstall_driver.sh"
+  wine reg add 'HKCU\Software\Wine' /v Version /d win98 /f >/dev/null 2>&1 </dev/null
+  start_setup
+  walk_default_install $ID_CANCEL message_speech_declined
+  rc=$(setup_exit_code)
+  [ "$rc" = 0 ] || fail "setup exit code $rc"
+  [ -f "$start_menu/Zelko Scrivora UnInstall.lnk" ] || fail "no uninstaller shortcut"
+  start_shortcut_target "$start_menu/Zelko Scrivora UnInstall.lnk" || fail "no uninstaller shortcut"
+  answer_message_starting 'Remove Zelko Scrivora from C:\Zelko?' $ID_ANSWER_YES uninstall_question ||
+    fail "no uninstall question"
+  rc=0; wait "$E2E_UNINSTALL_PID" || rc=$?
+  [ "$rc" = 0 ] || fail "uninstaller exit code $rc"
+  for _ in $(seq 1 300); do
+    [ -e "$folder_unix" ] || [ -n "$(temp_uninstaller_files)" ] || break
+    sleep 0.2
+  done
+  [ ! -e "$folder_unix" ] || fail "install folder left: $(folder_names "$folder_unix" | tr '\n' '|')"
+  [ -z "$(temp_uninstaller_files)" ] || fail "left in the temporary folder: $(temp_uninstaller_files | tr '\n' '|')"
+  [ ! -e "$start_menu" ] || fail "Start-menu folder left"
+  ! wine reg query 'HKLM\System\CurrentControlSet\Control\Session Manager' /v PendingFileRenameOperations \
+    </dev/null 2>/dev/null | grep -q ZKU || fail "the copy asked for a restart, as only the NT family can"
   ;;
 *) echo "unknown scenario $scenario"; exit 2 ;;
 esac

@@ -95,3 +95,7 @@ expect_all_removed() {
   [ ! -e "$start_menu" ] || fail "Start-menu folder left: $(folder_names "$start_menu" | tr '\n' '|')"
   ! ls "$desktop/"*.lnk >/dev/null 2>&1 || fail "desktop shortcuts left"
 }
+
+# The uninstaller's files in the temporary folder (its copy and the batch
+# file that deletes it), one a line.
+temp_uninstaller_files() { (cd "$E2E_USER_DIR/Temp" && ls -A | grep -i '^ZKU') || true; }

@@ -120,6 +120,10 @@ answer_message() {
 MSG_SUCCESS="Congratulations! Installation Success!"
 MSG_SPEECH="Now install sound module SAPI5.1 from Microsoft."
 MSG_BAD_FOLDER="Cannot create folder! Please check folder path."
+MSG_NEEDS_INSTALLER="The speech module needs Windows Installer, which this system cannot start. Not installed."
+
+# Everything under the prefix's Windows folder, one path a line, sorted.
+windows_folder_listing() { (cd "$WINEPREFIX/drive_c/windows" && find . | LC_ALL=C sort); }
 
 # The default way through the wizard: Next, the sample shows correctly, Next,
 # Next, Install; accept the congratulation and the speech-module offer.
@@ -127,6 +131,13 @@ MSG_BAD_FOLDER="Cannot create folder! Please check folder path."
 # is given: walk_default_install [button] [screenshot].
 walk_default_install() {
   local speech_button=${1:-$ID_OK} speech_shot=${2:-message_speech_module}
+  walk_to_install
+  answer_message "$MSG_SUCCESS" $ID_OK message_success
+  answer_message "$MSG_SPEECH" "$speech_button" "$speech_shot"
+}
+
+# The default way through the wizard up to and with the Install press.
+walk_to_install() {
   screenshot page0
   click "$WIZARD_CAPTION" $ID_NEXT
   screenshot page1
@@ -136,8 +147,22 @@ walk_default_install() {
   click "$WIZARD_CAPTION" $ID_NEXT
   screenshot page3
   click "$WIZARD_CAPTION" $ID_NEXT
-  answer_message "$MSG_SUCCESS" $ID_OK message_success
-  answer_message "$MSG_SPEECH" "$speech_button" "$speech_shot"
+}
+
+# The shell opens a window on a Program Manager group it has made, over the
+# setup program's messages; the user has a look and closes it with Alt+F4.
+close_group_window() {
+  local caption=$1
+  timeout 120 xdotool search --sync --onlyvisible --name "^$caption\$" >/dev/null 2>&1 ||
+    { e2e_log "no window of the group '$caption'"; return 1; }
+  sleep 1
+  screenshot program_manager_group
+  keys "$caption" key alt+F4
+  for _ in $(seq 1 50); do
+    xdotool search --onlyvisible --name "^$caption\$" >/dev/null 2>&1 || return 0
+    sleep 0.2
+  done
+  e2e_log "the window of the group '$caption' did not close"; return 1
 }
 
 # Picks entry `index` (from 0) of a drop-down list with the mouse: one click
