@@ -310,27 +310,6 @@ TEST_F(ProgramManagerTest, GroupHoldsOneItemPerRowUnderNamesHeldWhole) {
     RemoveTree(folder);
 }
 
-// The product's names of a Chinese system (Big5 on a Traditional one, GB2312
-// on a Simplified one) reach the shell as the same characters. Runs under the
-// Chinese locales (the .zh_TW and .zh_CN runs).
-TEST_F(ProgramManagerTest, ChineseNamesArriveInTheSystemCodePage) {
-    const UINT acp = GetACP();
-    if (acp != 950 && acp != 936) GTEST_SKIP() << "the system code page is " << acp;
-    const ShortcutNames& names = ShortcutNamesFor(acp == 950 ? 2 : 1);
-    const std::string folder = ExpectedProgramsFolder() + "\\" + names.folderName;
-    RemoveTree(folder);
-    EXPECT_EQ(1, CreateStartMenuEntry(names.folderName, names.rows, kFolderPrograms));
-    EXPECT_TRUE(g_shownMessages.empty());
-    ExpectGroupHolds(folder, {std::string(names.rows[0].displayName) + ".lnk",
-                              std::string(names.rows[1].displayName) + ".lnk",
-                              std::string(names.rows[2].displayName) + ".lnk"});
-    ExpectShortcut(folder + "\\" + names.rows[2].displayName + ".lnk", names.rows[2].displayName,
-                   "ZEKEditUnInstall.exe");
-    EXPECT_EQ(1, DeleteProgramGroup(names.folderName));
-    EXPECT_FALSE(FileExists(folder));
-    RemoveTree(folder);
-}
-
 // The names go to the shell as bytes in the code page of the system they are
 // for: English below 1, GB2312 for 1, Big5 for 2 and above.
 TEST(ShortcutNamesTest, ChosenBySystemLanguageAsExactBytes) {
