@@ -32,6 +32,7 @@ constexpr Message kRows[kMessageRowCount + 1] = {
     {kOutOfMemoryChinese, kOutOfMemoryEnglish, kButtonsOk},
     {"安装目录有老词库。是否安装新词库(会冲掉老词库)?",
      "Old CiKu (Word Base) is detected. Replace it with new CiKu?", kButtonsYesNo},
+    {"磁盘空间不够。安装无法继续。", "Not enough disk space!", kButtonsOk},
 };
 
 }  // namespace

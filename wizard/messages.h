@@ -22,8 +22,9 @@ enum MessageRow {
     kMsgStartMenuEntryFailed = 10,
     kMsgInstallOutOfMemory = 11,
     kMsgReplaceOldWordBase = 12,      // the answer that counts is IDYES
+    kMsgInstallVolumeTooSmall = 13,   // the product does not fit on the install folder's volume
 };
-constexpr int kMessageRowCount = 12;
+constexpr int kMessageRowCount = 13;
 
 struct Message {
     const char* chinese;   // GB2312; for row 9 a format with one %s
@@ -31,7 +32,7 @@ struct Message {
     int buttonSet;
 };
 
-// The row's texts and button set; rows 1 to 12.
+// The row's texts and button set; rows 1 to 13.
 const Message& MessageOfRow(MessageRow row);
 
 // Shows the system's message box (dialog 112) and returns the identifier of
