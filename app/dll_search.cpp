@@ -13,20 +13,6 @@ using SetDefaultDllDirectoriesProc = BOOL(WINAPI*)(DWORD);
 using SetDllDirectoryProc = BOOL(WINAPI*)(LPCSTR);
 using InitCommonControlsProc = void(WINAPI*)();
 
-// A procedure of the module by name, as the type it has; null when the
-// module has no such procedure. The cast goes through the generic procedure
-// type, the documented way to turn GetProcAddress's result into a function.
-template <typename Proc>
-Proc ProcOf(HMODULE module, const char* name) {
-    FARPROC proc = module ? GetProcAddress(module, name) : nullptr;
-    return reinterpret_cast<Proc>(reinterpret_cast<void (*)()>(proc));
-}
-
-template <typename Proc>
-Proc KernelProc(const char* name) {
-    return ProcOf<Proc>(GetModuleHandleA("kernel32.dll"), name);
-}
-
 }  // namespace
 
 bool RemoveCurrentFolderFromDllSearch() {

@@ -11,6 +11,21 @@
 #pragma once
 #include <windows.h>
 
+// A procedure of the module by name, as the type it has; null when the
+// module has no such procedure. The cast goes through the generic procedure
+// type, the documented way to turn GetProcAddress's result into a function.
+template <typename Proc>
+Proc ProcOf(HMODULE module, const char* name) {
+    FARPROC proc = module ? GetProcAddress(module, name) : nullptr;
+    return reinterpret_cast<Proc>(reinterpret_cast<void (*)()>(proc));
+}
+
+// A procedure of KERNEL32 that not every Windows has, looked up by name.
+template <typename Proc>
+Proc KernelProc(const char* name) {
+    return ProcOf<Proc>(GetModuleHandleA("kernel32.dll"), name);
+}
+
 // Limits the search for DLLs loaded by name to the system folder where the
 // system can do that (Windows 8, and 7 or Vista with the search update), and
 // takes the current folder out of the search where only that is possible

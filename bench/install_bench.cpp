@@ -4,6 +4,9 @@
 //     progress bar present, no questions) against the floor: the same payloads
 //     inflated into one buffer and each written with a single fwrite, no
 //     attributes, no shortcuts, no configuration edit;
+//   - the check that runs inside RunInstall before its first change
+//     (CheckInstallCanFinish), alone, into a fresh folder and over the
+//     product just installed, against the whole run;
 //   - the word base written through its weighted transcoding against the same
 //     number of bytes written unchanged;
 //   - the peak working set of this process around the first install run,
@@ -24,6 +27,7 @@
 #include "install/install_run.h"
 #include "install/manifest.h"
 #include "install/payload.h"
+#include "install/preflight.h"
 #include "install/word_base.h"
 #include "resources/resource_ids.h"
 
@@ -90,6 +94,16 @@ double TimeInstall(const char* base, int run) {
     int ok = RunInstall();
     double end = Now();
     return ok ? end - start : -1;
+}
+
+// The check alone, as RunInstall makes it, for the install folder `folder`;
+// returns milliseconds or -1.
+double TimeCheck(const char* folder, uint8_t* buffer) {
+    if (!CopyBounded(g_installFolder, folder)) return -1;
+    double start = Now();
+    InstallCheck check = CheckInstallCanFinish(buffer, false);
+    double end = Now();
+    return check == kInstallCanFinish ? end - start : -1;
 }
 
 // The floor: inflate each manifest payload into the same buffer and write it
@@ -209,19 +223,29 @@ int main(int argc, char** argv) {
     std::vector<uint8_t> buffer(kInstallBufferSize);
     // Install and floor alternate, each run into its own fresh folder; the
     // first run above warmed the payload pages and the disk cache.
-    std::vector<double> install, floor;
+    // The check goes once into a fresh folder and once over the product the
+    // run before it installed, where it opens every file.
+    std::vector<double> install, floor, checkFresh, checkInstalled;
     for (int run = 1; run <= installRuns; ++run) {
         double a = TimeInstall(base, run);
         double b = TimeFloor(base, run, buffer.data());
-        if (a < 0 || b < 0) {
-            printf("error run %d failed (install %.1f, floor %.1f)\n", run, a, b);
+        char fresh[MAX_PATH], installed[MAX_PATH];
+        double c = FreshFolder(fresh, sizeof fresh, base, "check", run) ? TimeCheck(fresh, buffer.data()) : -1;
+        snprintf(installed, sizeof installed, "%s\\install-%d", base, run);
+        double d = TimeCheck(installed, buffer.data());
+        if (a < 0 || b < 0 || c < 0 || d < 0) {
+            printf("error run %d failed (install %.1f, floor %.1f, check %.1f, %.1f)\n", run, a, b, c, d);
             return 1;
         }
         install.push_back(a);
         floor.push_back(b);
+        checkFresh.push_back(c);
+        checkInstalled.push_back(d);
     }
     Print("install", install);
     Print("floor", floor);
+    Print("check_fresh", checkFresh);
+    Print("check_installed", checkInstalled);
     fflush(stdout);
 
     // Word base: the source-form payload, written both ways into one file.

@@ -4,8 +4,9 @@
 // loop: the progress bar is repainted by hand after every move, and only the
 // message boxes repaint the wizard meanwhile. One 9 MiB work buffer takes
 // every payload in turn (the largest inflates to a little over 8 MiB). Steps,
-// in order: the word-base question, the learned-dictionary deletions, the
-// manifest, zerezizu.ini, the Start-menu entry and the desktop shortcuts.
+// in order: the word-base question, the check that the run can finish, the
+// learned-dictionary deletions, the manifest, zerezizu.ini, the Start-menu
+// entry and the desktop shortcuts.
 #include "install/install_run.h"
 
 #include <windows.h>
@@ -19,6 +20,7 @@
 #include "install/earlier_install.h"
 #include "install/manifest.h"
 #include "install/payload.h"
+#include "install/preflight.h"
 #include "install/shortcut_names.h"
 #include "install/shortcuts.h"
 #include "resources/resource_ids.h"
@@ -95,6 +97,11 @@ int RunInstall() {
     SetProgress(bar, kProgressStarted);
 
     bool keepOlderWordBase = KeepOlderWordBase();
+    // The check needs the answer (the word base is the biggest file) and
+    // comes before the first change: the deletions below cannot be undone.
+    InstallCheck check = CheckInstallCanFinish(buffer.bytes, keepOlderWordBase);
+    if (check == kInstallVolumeTooSmall) ShowMessageRow(kMsgInstallVolumeTooSmall, g_wizardWindow);
+    if (check != kInstallCanFinish) return 0;
     DeleteLearnedDictionaries();
     if (!WriteManifest(buffer.bytes, bar, keepOlderWordBase)) return 0;
 

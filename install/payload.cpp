@@ -7,7 +7,6 @@
 #include "app/bounded.h"
 #include "app/globals.h"
 #include "install/file_attributes.h"
-#include "install/word_base.h"
 #include "runtime/file_stream.h"
 
 namespace {
@@ -56,6 +55,12 @@ int ExtractPayload(int identifier, const char* fileName, uint8_t* buffer, uint32
     return WritePayloadFile(fileName, buffer, length, readOnly, hidden, explicitPath);
 }
 
+int PutInstalledBytes(const char* fileName, const uint8_t* data, uint32_t length, ByteSink sink,
+                      void* target) {
+    if (IsWordBaseSource(fileName, data, length)) return WriteWeightedWordBase(data, length, sink, target);
+    return sink(target, data, length);
+}
+
 int WritePayloadFile(const char* fileName, const uint8_t* data, uint32_t length,
                      int readOnly, int hidden, const char* explicitPath) {
     char path[MAX_PATH];
@@ -68,12 +73,7 @@ int WritePayloadFile(const char* fileName, const uint8_t* data, uint32_t length,
     FileStream file;
     if (!OpenFileStream(&file, path, kFileCreate)) return 0;
 
-    bool written;
-    if (IsWordBaseSource(fileName, data, length)) {
-        written = WriteWeightedWordBase(data, length, WriteToFileStream, &file) != 0;
-    } else {
-        written = WriteFileStream(&file, data, length) != 0;
-    }
+    bool written = PutInstalledBytes(fileName, data, length, WriteToFileStream, &file) != 0;
     // The stream's buffer reaches the disk only when it is flushed; a full
     // disk shows there for small files, so the close's result counts as much
     // as every write's.

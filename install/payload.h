@@ -8,6 +8,8 @@
 #pragma once
 #include <cstdint>
 
+#include "install/word_base.h"
+
 constexpr uint32_t kInstallBufferSize = 9u * 1024 * 1024;         // every manifest file
 constexpr uint32_t kSpeechModuleBufferSize = 12u * 1024 * 1024;   // the speech-module package
 constexpr uint32_t kGlyphFontBufferSize = 307200;                  // the glyph font
@@ -24,6 +26,13 @@ int LoadPayload(int identifier, uint8_t* buffer, uint32_t capacity, uint32_t* le
 // A payload that does not inflate touches no file.
 int ExtractPayload(int identifier, const char* fileName, uint8_t* buffer, uint32_t capacity,
                    int readOnly, int hidden, const char* explicitPath);
+
+// Gives sink the bytes that the file `fileName` gets from data: the word base
+// in weighted form when its data is in source form, anything else unchanged.
+// Returns 1 when the sink took them all. The writer below goes through it, and
+// so does the check before the install run, to learn each file's size.
+int PutInstalledBytes(const char* fileName, const uint8_t* data, uint32_t length, ByteSink sink,
+                      void* target);
 
 // Writes data as the file `fileName` in the install folder, or at explicitPath
 // when that is not null. An older file's read-only and hidden bits are cleared

@@ -167,10 +167,14 @@ print_table() {
       row("install run, RunInstall of 95 files", v["install.median_ms"], v["install.min_ms"], v["install.max_ms"],
           sprintf("%.2f", v["install.median_ms"] / v["floor.median_ms"]))
       row("  floor: inflate + one fwrite per file", v["floor.median_ms"], v["floor.min_ms"], v["floor.max_ms"], "")
+      row("  its check before changing anything, fresh", v["check_fresh.median_ms"], v["check_fresh.min_ms"],
+          v["check_fresh.max_ms"], sprintf("%.2f", v["check_fresh.median_ms"] / v["install.median_ms"]))
+      row("  the same over the installed product", v["check_installed.median_ms"], v["check_installed.min_ms"],
+          v["check_installed.max_ms"], sprintf("%.2f", v["check_installed.median_ms"] / v["install.median_ms"]))
       row("inflate all payloads (" v["inflate_bytes"] " B), ours", v["inflate_for_size.median_ms"],
           v["inflate_for_size.min_ms"], v["inflate_for_size.max_ms"],
           sprintf("%.2f", v["inflate_for_size.median_ms"] / v["inflate_debian.median_ms"]))
-      row("  same zlib from Debian's archive (for speed)", v["inflate_debian.median_ms"], v["inflate_debian.min_ms"],
+      row("  same zlib from the Debian archive (for speed)", v["inflate_debian.median_ms"], v["inflate_debian.min_ms"],
           v["inflate_debian.max_ms"], "")
       row("word base weighted write (" v["wordbase_bytes"] " B)", v["wordbase_weighted.median_ms"],
           v["wordbase_weighted.min_ms"], v["wordbase_weighted.max_ms"],
@@ -190,7 +194,7 @@ print_table() {
         row("  Install click to success message (5 s hold)", h, h, h, "")
         printf "%-46s %9d B\n", "size: our setup executable", setup_bytes
         printf "%-46s %9d B\n", "  bytes beside the payload streams", beside_bytes
-        print "(ratios: install / floor, inflate ours / Debian's, weighted / plain write, setup / smallest dialog)"
+        print "(ratios: install / floor, check / install, inflate ours / Debian, weighted / plain write, setup / smallest dialog)"
         exit
       }
       z = median("peer_zlib"); l = median("peer_lzma")
@@ -216,7 +220,7 @@ print_table() {
       printf "%-46s %9.1f MiB %25s %8.2f\n", "memory: setup program peak RSS (Linux VmHWM)", v["setup_peak_rss_kib"] / 1024, "",
              v["setup_peak_rss_kib"] * 1024 / v["memory.work_buffer"]
       printf "%-46s %9.1f MiB\n", "  work buffer", v["memory.work_buffer"] / 1048576
-      print "(ratios: install / floor, inflate ours / Debian's, weighted / plain write, setup / smallest dialog, peak / work buffer)"
+      print "(ratios: install / floor, check / install, inflate ours / Debian, weighted / plain write, setup / smallest dialog, peak / work buffer)"
       print "(" count["startup_setup"] " start-up runs and " count["peer_zlib"] " peer runs per side after one warm-up)"
     }' "$raw"
 }

@@ -40,17 +40,33 @@ bool ReadInstallFolder(HWND wizard) {
            g_installFolder[0] == '\0';
 }
 
-// Enters the install folder, or creates it with an empty "doc" folder for
-// the help pages. An existing folder is used as it is.
-bool EnterOrCreateInstallFolder() {
+// The "doc" folder for the help pages, inside the install folder.
+bool FormatDocFolder(char (&doc)[MAX_PATH]) {
+    return FormatBounded(doc, "%s%s%s", g_installFolder, SeparatorAfter(g_installFolder), kDocFolderName) != 0;
+}
+
+// Enters the install folder, or creates it with an empty "doc" folder, and
+// then sets *created. An existing folder is used as it is.
+bool EnterOrCreateInstallFolder(bool* created) {
+    *created = false;
     if (g_installFolder[0] == '\0') return false;
     if (SetCurrentDirectoryA(g_installFolder)) return true;
     if (!CreateDirectoryA(g_installFolder, nullptr)) return false;
+    *created = true;
     char doc[MAX_PATH];
-    if (FormatBounded(doc, "%s%s%s", g_installFolder, SeparatorAfter(g_installFolder), kDocFolderName)) {
-        CreateDirectoryA(doc, nullptr);
-    }
+    if (FormatDocFolder(doc)) CreateDirectoryA(doc, nullptr);
     return true;
+}
+
+// A failed install into a folder this press made takes the folder away again
+// when the run left nothing in it (the check found the failure beforehand),
+// so that it changed nothing at all. A folder with files in it stays, and
+// keeps its "doc" folder.
+void RemoveCreatedFolderIfEmpty() {
+    char doc[MAX_PATH];
+    if (!FormatDocFolder(doc)) return;
+    RemoveDirectoryA(doc);
+    if (!RemoveDirectoryA(g_installFolder)) CreateDirectoryA(doc, nullptr);
 }
 
 void ReadInstallChoices(HWND wizard) {
@@ -129,7 +145,8 @@ void RunInstallSequence(HWND wizard) {
 
     // A folder too long for the product's file names is refused as one that
     // cannot be made, before anything is made.
-    if (!ReadInstallFolder(wizard) || !InstallFolderLeavesRoom() || !EnterOrCreateInstallFolder()) {
+    bool created;
+    if (!ReadInstallFolder(wizard) || !InstallFolderLeavesRoom() || !EnterOrCreateInstallFolder(&created)) {
         ShowMessageRow(kMsgCannotCreateInstallFolder, wizard);
         g_wizardPage = kPageLanguage;
         return;
@@ -146,6 +163,7 @@ void RunInstallSequence(HWND wizard) {
         ShowMessageRow(kMsgInstallSucceeded, wizard);
         if (ShowMessageRow(kMsgOfferSpeechModule, wizard) == IDOK) InstallSpeechModule(wizard);
     } else {
+        if (created) RemoveCreatedFolderIfEmpty();
         ShowMessageRow(kMsgInstallFailed, wizard);
     }
     g_wizardPage = kPageEnd;

@@ -35,6 +35,7 @@ constexpr Message kRows[kMessageRowCount + 1] = {
     {"语音模块需要微软的 Windows Installer，本系统无法启动它，未安装。",
      "The speech module needs Windows Installer, which this system cannot start. Not installed.",
      kButtonsOk},
+    {"磁盘空间不够。安装无法继续。", "Not enough disk space!", kButtonsOk},
 };
 
 }  // namespace

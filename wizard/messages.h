@@ -23,8 +23,9 @@ enum MessageRow {
     kMsgInstallOutOfMemory = 11,
     kMsgReplaceOldWordBase = 12,      // the answer that counts is IDYES
     kMsgSpeechModuleNeedsInstaller = 13,   // nothing on the system opens the package
+    kMsgInstallVolumeTooSmall = 14,   // the product does not fit on the install folder's volume
 };
-constexpr int kMessageRowCount = 13;
+constexpr int kMessageRowCount = 14;
 
 struct Message {
     const char* chinese;   // GB2312; for row 9 a format with one %s

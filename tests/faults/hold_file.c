@@ -4,7 +4,7 @@
  *   hold_file <path> <ready event> <release event>
  *
  * Both events are named events made by the test. The file is opened for
- * reading and writing with share mode 0; then <ready event> is set and the
+ * reading with share mode 0, which a read-only file allows too; then <ready event> is set and the
  * program waits for <release event>, at most kMaxHoldMs so that a test that
  * dies never leaves it behind. Exit code 0 after a release, 1 on bad
  * arguments, 2 when the file cannot be opened, 3 when the events cannot be
@@ -15,7 +15,7 @@ enum { kMaxHoldMs = 120000 };
 
 int main(int argc, char** argv) {
     if (argc != 4) return 1;
-    HANDLE file = CreateFileA(argv[1], GENERIC_READ | GENERIC_WRITE, 0, NULL, OPEN_EXISTING,
+    HANDLE file = CreateFileA(argv[1], GENERIC_READ, 0, NULL, OPEN_EXISTING,
                               FILE_ATTRIBUTE_NORMAL, NULL);
     if (file == INVALID_HANDLE_VALUE) return 2;
     HANDLE ready = OpenEventA(EVENT_MODIFY_STATE, FALSE, argv[2]);

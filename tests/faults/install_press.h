@@ -15,11 +15,13 @@ protected:
     // Types `folder` into the path field, ticks the desktop-icon box, goes to
     // the last page and presses Install. Returns when the sequence is over
     // (it waits five seconds on purpose). The install folder of the checks
-    // (file()) becomes `folder`.
-    void PressInstall(const std::string& folder);
-    // The install failed as the user sees it: the failure message and no
-    // other, the program about to end, no configuration update, no shortcut.
-    void ExpectFailureShown();
+    // (file()) becomes `folder`. Every message is answered with `answer`.
+    void PressInstall(const std::string& folder, int answer = IDOK);
+    // The install failed as the user sees it: the messages `before` (a
+    // question, a cause), then the failure message and no other, the program
+    // about to end, no shortcut. It reads no file of the install folder, so
+    // that a folder state taken afterwards still has its access times.
+    void ExpectFailureShown(const std::vector<MessageRow>& before = {});
 
     HWND dialog = nullptr;
 };

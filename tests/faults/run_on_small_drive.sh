@@ -1,12 +1,13 @@
 #!/usr/bin/env bash
-# Runs a test program under Wine with drive R: on a 1 MiB tmpfs, so that its
-# writes meet a full disk. The tmpfs is mounted here and reached through a
-# link in the prefix's dosdevices folder; both go away afterwards, also when
-# the test fails. Mounting needs root (as in CI); where it is refused the run
-# ends with exit code 77, which ctest reports as skipped.
-#   run_on_small_drive.sh <build> <test.exe> [arguments...]
+# Runs a test program under Wine with drive R: on a tmpfs of the given size
+# (as mount takes it: 1m, 32m), so that its writes meet a full disk. The tmpfs
+# is mounted here and reached through a link in the prefix's dosdevices
+# folder; both go away afterwards, also when the test fails. Mounting needs
+# root (as in CI); where it is refused the run ends with exit code 77, which
+# ctest reports as skipped.
+#   run_on_small_drive.sh <build> <size> <test.exe> [arguments...]
 set -uo pipefail
-build=$(cd "$1" && pwd); exe=$2; shift 2
+build=$(cd "$1" && pwd); size=$2; exe=$3; shift 3
 here=$(cd "$(dirname "$0")" && pwd)
 source "$here/../../scripts/wine-env.sh" "$build"
 "$here/../../scripts/wine-prefix.sh" "$build" >/dev/null || exit 1
@@ -23,8 +24,8 @@ if [ -e "$link" ] || [ -L "$link" ]; then
 fi
 
 mkdir -p "$mount_point"
-if ! error=$(mount -t tmpfs -o size=1m,mode=0777 scrivora-small-drive "$mount_point" 2>&1); then
-  echo "SKIPPED: cannot mount a 1 MiB tmpfs for the full-disk cases: ${error:-mount failed}"
+if ! error=$(mount -t tmpfs -o "size=$size,mode=0777" scrivora-small-drive "$mount_point" 2>&1); then
+  echo "SKIPPED: cannot mount a $size tmpfs for the full-disk cases: ${error:-mount failed}"
   rmdir "$mount_point" 2>/dev/null
   exit $skip_code
 fi

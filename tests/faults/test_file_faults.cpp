@@ -1,7 +1,8 @@
 // File-system faults against the file writer and the install run: a target
 // file held open by another program, and an install folder on a drive that
 // does not exist. Neither may be reported as success, the held file's bytes
-// stay as they were, and nothing appears outside the install folder.
+// stay as they were, and nothing appears outside the install folder; a held
+// file the product cannot do without changes nothing at all.
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -15,6 +16,7 @@
 #include "install/payload.h"
 #include "fault_run.h"
 #include "held_file.h"
+#include "install_press.h"
 
 namespace {
 
@@ -52,22 +54,22 @@ TEST(HeldFile, WriterFailsAndLeavesTheBytes) {
     g_installFolder[0] = '\0';
 }
 
-// sort.dic (111) fails the run when it cannot be written.
-TEST_F(FaultRunTest, HeldAbortFileEndsTheRun) {
-    const std::string held = file("sort.dic");
-    ASSERT_TRUE(WriteBytes(held, kOlderBytes));
+// Another program holds Morvalen.exe, as the running product does while the
+// user reinstalls: the check finds it before anything changes, and the user
+// is told that the install failed.
+TEST_F(InstallPressTest, HeldProductFileLeavesTheInstalledProductAsItWas) {
+    ASSERT_NO_FATAL_FAILURE(PutInstalledProduct());
+    ReadFolderState(installFolder_);
+    const FolderState before = ReadFolderState(installFolder_);
+    const std::string held = file("Morvalen.exe");
     HeldFile hold(held);
     ASSERT_NO_FATAL_FAILURE(ExpectHeld(held, hold));
-    g_wantDesktopIcons = 1;
 
-    EXPECT_EQ(0, RunInstall());
+    PressInstall(installFolder_, IDYES);
     EXPECT_EQ(0, hold.Release());
 
-    EXPECT_TRUE(g_shownMessages.empty());
-    EXPECT_EQ(std::vector<int>({10, 15}), wizard.positions());
-    ExpectStoppedAt(111);
-    EXPECT_EQ(kOlderBytes, ReadBytes(held));
-    ExpectNoShortcuts();
+    ExpectFailureShown({kMsgReplaceOldWordBase});
+    ExpectSameFolderState(before, ReadFolderState(installFolder_));
     ExpectNothingBesideTheInstallFolder();
 }
 

@@ -1,9 +1,10 @@
-// Writes that stop short on a full disk (drive SCRIVORA_SMALL_DRIVE, a 1 MiB
-// file system made by run_on_small_drive.sh).
-// A short write is never success: the result is 0, the file is left cut
-// short without read-only or hidden, the install run fails and the user is
-// told so. Without its variable a case is skipped: these run only through
-// their script.
+// Writes that stop short on a full disk (drive SCRIVORA_SMALL_DRIVE, a small
+// file system made by run_on_small_drive.sh), and the check that keeps the
+// install run from starting on a volume without room for the product.
+// A short write is never success: the result is 0 and the file is left cut
+// short without read-only or hidden. An install that does not fit is refused
+// before it changes anything, and the user is told why. Without its variable
+// a case is skipped: these run only through their script.
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -42,51 +43,26 @@ void ExpectCutShort(const std::string& path, const Bytes& data) {
     EXPECT_EQ(0, ReadOnlyHiddenBits(path));
 }
 
-class ShortWriteTest : public InstallPressTest {
-protected:
-    // The install run into `folder`: result 0 at the first file that does not
-    // fit, which is cut short; nothing after it, no configuration update, no
-    // shortcut. Returns that file's identifier.
-    int ExpectRunFailsAtAShortFile(const std::string& installFolder) {
-        UseInstallFolder(installFolder);
-        g_wantDesktopIcons = 1;
-        // The engine-level run reports to the stand-in, whose progress bar
-        // records its positions.
-        HWND realWizard = g_wizardWindow;
-        g_wizardWindow = wizard.window();
-        EXPECT_EQ(0, RunInstall());
-        g_wizardWindow = realWizard;
-        EXPECT_TRUE(g_shownMessages.empty());
-        const std::vector<int>& positions = wizard.positions();
-        EXPECT_TRUE(positions.size() < kAllPositions.size() &&
-                    std::equal(positions.begin(), positions.end(), kAllPositions.begin()))
-            << "the run went on after the failure";
-        const int failed = FirstFileNotInstalled();
-        if (failed == 0) {
-            ADD_FAILURE() << "every file was written";
-            return 0;
-        }
-        const ExpectedFile& cut = ManifestFile(failed);
-        ExpectCutShort(file(cut.name), InstalledBytes(cut));
-        ExpectStoppedAt(failed);
-        ExpectNoShortcuts();
-        return failed;
-    }
-};
-
 // --- A full disk ----------------------------------------------------------------
 
-class SmallDrive : public ShortWriteTest {
+// The largest drive run_on_small_drive.sh makes for these cases.
+constexpr unsigned long long kMostDriveBytes = 64ull << 20;
+
+class SmallDrive : public InstallPressTest {
 protected:
     void SetUp() override {
         const char* drive = getenv("SCRIVORA_SMALL_DRIVE");
         if (drive == nullptr) GTEST_SKIP() << "runs only through run_on_small_drive.sh";
         root = std::string(drive) + "\\";
-        ShortWriteTest::SetUp();
+        // Filling a drive that is not the small one would fill the machine's.
+        ULARGE_INTEGER free = {}, total = {}, totalFree = {};
+        ASSERT_TRUE(GetDiskFreeSpaceExA(root.c_str(), &free, &total, &totalFree));
+        ASSERT_LE(total.QuadPart, kMostDriveBytes) << root << " is not the small drive";
+        InstallPressTest::SetUp();
     }
     void TearDown() override {
         if (root.empty()) return;
-        ShortWriteTest::TearDown();
+        InstallPressTest::TearDown();
         RemoveTree(root + "Zelko");
         RemoveTree(root + "filler");
         RemoveTree(root + "data.bin");
@@ -102,12 +78,13 @@ protected:
         HANDLE filler = CreateFileA((root + "filler").c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                                     FILE_ATTRIBUTE_NORMAL, nullptr);
         ASSERT_NE(INVALID_HANDLE_VALUE, filler);
-        const Bytes block(4096, 0x5A);
+        const Bytes block(1 << 20, 0x5A);
         DWORD written = 0;
-        for (int i = 0; i < 4096 && WriteFile(filler, block.data(), 4096, &written, nullptr) && written > 0; ++i) {
-        }
-        for (DWORD n : {1024u, 256u, 16u, 1u}) {
-            while (WriteFile(filler, block.data(), n, &written, nullptr) && written == n) {
+        unsigned long long total = 0;
+        for (DWORD n : {1u << 20, 65536u, 4096u, 1024u, 256u, 16u, 1u}) {
+            while (total < kMostDriveBytes && WriteFile(filler, block.data(), n, &written, nullptr) &&
+                   written == n) {
+                total += n;
             }
         }
         CloseHandle(filler);
@@ -141,16 +118,51 @@ TEST_F(SmallDrive, WritesToAFullDiskFail) {
     }
 }
 
-TEST_F(SmallDrive, InstallRunFails) {
-    ExpectRunFailsAtAShortFile(root + "Zelko");
-    EXPECT_EQ(std::vector<std::string>({"Zelko"}), FolderEntries(root));
+// A fresh install on a volume far too small: the run ends at position 10
+// with the volume's message and nothing written.
+TEST_F(SmallDrive, InstallRunRefusesAVolumeTooSmall) {
+    UseInstallFolder(root + "Zelko");
+    g_wantDesktopIcons = 1;
+    // The engine-level run reports to the stand-in, whose progress bar
+    // records its positions.
+    HWND realWizard = g_wizardWindow;
+    g_wizardWindow = wizard.window();
+    EXPECT_EQ(0, RunInstall());
+    g_wizardWindow = realWizard;
+    ASSERT_EQ(1u, g_shownMessages.size());
+    EXPECT_EQ(ExpectedMessage(kMsgInstallVolumeTooSmall, wizard.window()), g_shownMessages[0]);
+    EXPECT_EQ(std::vector<int>({10}), wizard.positions());
+    EXPECT_TRUE(FolderEntries(root + "Zelko").empty());
+    ExpectNoShortcuts();
 }
 
+// The press made the folder, and takes it away again with its "doc" folder.
 TEST_F(SmallDrive, InstallPressShowsTheFailure) {
     PressInstall(root + "Zelko");
-    ExpectFailureShown();
-    EXPECT_NE(0, FirstFileNotInstalled());
-    EXPECT_EQ(std::vector<std::string>({"Zelko"}), FolderEntries(root));
+    ExpectFailureShown({kMsgInstallVolumeTooSmall});
+    EXPECT_TRUE(FolderEntries(root).empty());
+}
+
+// --- A full volume under an installed product -------------------------------------
+// The drive holds an older product, whose Morvalen.exe is smaller than the
+// new one by more than the user's learned dictionary frees, and is full: the
+// reinstall is refused before anything changes.
+using FullVolume = SmallDrive;
+
+TEST_F(FullVolume, LargerProductLeavesTheOlderOneAsItWas) {
+    UseInstallFolder(root + "Zelko");
+    ASSERT_NO_FATAL_FAILURE(PutInstalledProduct());
+    const Bytes older = {'o', 'l', 'd'};
+    ASSERT_TRUE(WritePayloadFile("Morvalen.exe", older.data(), 3, 1, 0, nullptr));
+    FillDrive();
+    ASSERT_LT(FreeBytes(), 4096u);
+    ReadFolderState(installFolder_);
+    const FolderState before = ReadFolderState(installFolder_);
+
+    PressInstall(installFolder_, IDYES);
+
+    ExpectFailureShown({kMsgReplaceOldWordBase, kMsgInstallVolumeTooSmall});
+    ExpectSameFolderState(before, ReadFolderState(installFolder_));
 }
 
 }  // namespace

@@ -57,11 +57,23 @@ TEST_F(InstallRunTest, FreshFolderGetsTheWholeProduct) {
     ExpectShortcut(desktop + "\\" + names.editor + ".lnk", names.editor, file("ZEKEdit.exe"), installFolder_);
 }
 
+FILETIME LastWriteTime(const std::string& path) {
+    WIN32_FIND_DATAA data = {};
+    HANDLE find = FindFirstFileA(path.c_str(), &data);
+    if (find != INVALID_HANDLE_VALUE) FindClose(find);
+    return data.ftLastWriteTime;
+}
+
 // Also run as an unprivileged user: the first run leaves read-only files that
-// the second must replace.
+// the second must replace, and the check before it must be able to open.
+// The second run, over the first with a learned dictionary of the user's,
+// still deletes that dictionary and writes every file anew.
 TEST_F(InstallRunTest, SecondRunOverTheFirst) {
     ASSERT_EQ(1, RunInstall());
     ASSERT_TRUE(g_shownMessages.empty());
+    ASSERT_TRUE(WriteBytes(file("flatAuto.dic"), {'l', 'e', 'a', 'r', 'n', 'e', 'd'}));
+    std::vector<FILETIME> firstWritten;
+    for (const ExpectedFile& expected : kExpectedFiles) firstWritten.push_back(LastWriteTime(file(expected.name)));
 
     // The first run left a weighted word base beside CiZuFlat.igb: the
     // question comes, and Yes replaces it.
@@ -73,11 +85,54 @@ TEST_F(InstallRunTest, SecondRunOverTheFirst) {
     ASSERT_EQ(1u, g_shownMessages.size());
     EXPECT_EQ(ExpectedMessage(kMsgReplaceOldWordBase, wizard.window()), g_shownMessages[0]);
     EXPECT_EQ(kAllPositions, wizard.positions());
-    for (const ExpectedFile& expected : kExpectedFiles) {
+    for (size_t i = 0; i < kExpectedFiles.size(); ++i) {
+        const ExpectedFile& expected = kExpectedFiles[i];
         if (std::string(expected.name) != "zerezizu.ini") ExpectInstalled(expected);
+        const FILETIME written = LastWriteTime(file(expected.name));
+        EXPECT_TRUE(written.dwLowDateTime != firstWritten[i].dwLowDateTime ||
+                    written.dwHighDateTime != firstWritten[i].dwHighDateTime)
+            << expected.name << " not written again";
     }
     EXPECT_EQ(ExpectedConfigFile('0', 0), ReadBytes(file("zerezizu.ini")));
     EXPECT_EQ(FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN, ReadOnlyHiddenBits(file("zerezizu.ini")));
+    EXPECT_FALSE(FileExists(file("flatAuto.dic")));
+}
+
+// A run that stopped where no check could have seen it coming (power lost
+// while the word base was being written): the word base is cut short,
+// nothing after it exists, zerezizu.ini is as its payload wrote it and there
+// is no shortcut. Setup started again simply installs again; the cut word
+// base looks like an older one, and Yes replaces it.
+TEST_F(InstallRunTest, SecondRunAfterAnInterruptedOne) {
+    ASSERT_EQ(1, RunInstall());
+    bool after = false;
+    for (const ExpectedFile& expected : kExpectedFiles) {
+        const std::string path = file(expected.name);
+        if (after) {
+            RemoveTree(path);
+        } else if (std::string(expected.name) == "pycizudic.idx") {
+            Bytes cut = ReadBytes(path);
+            cut.resize(cut.size() / 2);
+            ASSERT_TRUE(WriteBytes(path, cut));
+            after = true;
+        }
+    }
+    ASSERT_TRUE(SetFileAttributesA(file("zerezizu.ini").c_str(), FILE_ATTRIBUTE_NORMAL));
+    ASSERT_TRUE(WriteBytes(file("zerezizu.ini"), PayloadBytes(120)));
+    ASSERT_TRUE(SetReadOnlyHidden(file("zerezizu.ini")));
+    RemoveProductShortcuts();
+
+    wizard.ClearPositions();
+    ResetMessages(IDYES);
+    EXPECT_EQ(1, RunInstall());
+    ASSERT_EQ(1u, g_shownMessages.size());
+    EXPECT_EQ(ExpectedMessage(kMsgReplaceOldWordBase, wizard.window()), g_shownMessages[0]);
+    EXPECT_EQ(kAllPositions, wizard.positions());
+    for (const ExpectedFile& expected : kExpectedFiles) {
+        if (std::string(expected.name) != "zerezizu.ini") ExpectInstalled(expected);
+    }
+    EXPECT_EQ(ExpectedConfigFile('0', 1), ReadBytes(file("zerezizu.ini")));
+    EXPECT_EQ(3u, FolderEntries(ExpectedProgramsFolder() + "\\" + NamesForSystemLanguage(0).folder).size());
 }
 
 // An older word base: CiZuFlat.igb beside a weighted pycizudic.idx. Only Yes

@@ -1,0 +1,116 @@
+// The check before the install run; see preflight.h.
+#include "install/preflight.h"
+
+#include <windows.h>
+
+#include "app/bounded.h"
+#include "app/dll_search.h"
+#include "app/globals.h"
+#include "install/file_attributes.h"
+#include "install/manifest.h"
+#include "install/payload.h"
+
+namespace {
+
+using GetDiskFreeSpaceExProc = BOOL(WINAPI*)(LPCSTR, PULARGE_INTEGER, PULARGE_INTEGER, PULARGE_INTEGER);
+
+// A new name in a FAT directory takes one entry of 32 bytes and one more for
+// every 13 characters of its long name: at most four for the product's names.
+constexpr uint32_t kEntryBytesPerNewName = 4 * 32;
+static_assert(LongestManifestName() <= 3 * 13, "a name takes at most four directory entries");
+
+struct VolumeRoom {
+    uint64_t freeBytes;
+    uint32_t clusterBytes;
+};
+
+// The free space of the install folder's volume and its cluster size; false
+// when the system cannot tell. GetDiskFreeSpaceA answers on every Windows but
+// tells at most 2 GB on some and takes only a volume's root; where the system
+// has GetDiskFreeSpaceExA, it tells the whole amount and takes the folder
+// itself, so that a volume mounted on a folder counts as itself. A network
+// folder's root is not worked out: its room counts as unknown.
+bool ReadVolumeRoom(VolumeRoom* room) {
+    const char* folder = g_installFolder;
+    if (folder[0] == '\\' && folder[1] == '\\') return false;
+    char root[] = {folder[0], ':', '\\', '\0'};
+    DWORD sectorsPerCluster, bytesPerSector, freeClusters, totalClusters;
+    if (!GetDiskFreeSpaceA(folder[1] == ':' ? root : nullptr, &sectorsPerCluster, &bytesPerSector,
+                           &freeClusters, &totalClusters)) {
+        return false;
+    }
+    room->clusterBytes = sectorsPerCluster * bytesPerSector;
+    room->freeBytes = static_cast<uint64_t>(freeClusters) * room->clusterBytes;
+    auto getDiskFreeSpaceEx = KernelProc<GetDiskFreeSpaceExProc>("GetDiskFreeSpaceExA");
+    ULARGE_INTEGER available, total, totalFree;
+    if (getDiskFreeSpaceEx != nullptr && getDiskFreeSpaceEx(folder, &available, &total, &totalFree)) {
+        room->freeBytes = available.QuadPart;
+    }
+    return room->clusterBytes != 0;
+}
+
+int32_t Clusters(uint32_t bytes, uint32_t clusterBytes) {
+    return static_cast<int32_t>((bytes + clusterBytes - 1) / clusterBytes);
+}
+
+// The check's byte sink: it only counts.
+int CountBytes(void* count, const uint8_t*, size_t length) {
+    *static_cast<uint32_t*>(count) += static_cast<uint32_t>(length);
+    return 1;
+}
+
+struct Target {
+    bool exists;
+    uint32_t bytes;
+};
+
+// Whether the writer will be able to replace the file at path: it is opened
+// for writing as the writer opens it, but kept. A read-only file has the bit
+// cleared for the test and set again straight after. A missing file can be
+// written; any other failure (another program holds it, a folder of that
+// name, no access) is the writer's failure too.
+bool CanReplace(const char* path, Target* target) {
+    int cleared = ClearFileAttributes(path, 1, 0);
+    HANDLE file = CreateFileA(path, GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                              OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    DWORD error = GetLastError();
+    if (cleared) AddFileAttributes(path, 1, 0);
+    target->exists = file != INVALID_HANDLE_VALUE;
+    target->bytes = 0;
+    if (!target->exists) return error == ERROR_FILE_NOT_FOUND;
+    target->bytes = GetFileSize(file, nullptr);
+    CloseHandle(file);
+    return true;
+}
+
+}  // namespace
+
+InstallCheck CheckInstallCanFinish(uint8_t* buffer, bool keepOlderWordBase) {
+    VolumeRoom room;
+    bool roomKnown = ReadVolumeRoom(&room);
+    uint32_t cluster = roomKnown ? room.clusterBytes : 1;
+    // Each file is cut to nothing before its new bytes go in, so the run
+    // needs the most it has added at any point, not only what it adds in all.
+    int32_t added = 0, most = 0;
+    uint32_t entryBytes = 0;
+    for (const ManifestEntry& entry : kManifest) {
+        if (entry.wordBase && keepOlderWordBase) continue;
+        char path[MAX_PATH];
+        Target target;
+        uint32_t length = 0, installed = 0;
+        bool ready = FormatBounded(path, "%s\\%s", g_installFolder, entry.fileName) && CanReplace(path, &target) &&
+                     LoadPayload(entry.identifier, buffer, kInstallBufferSize, &length) &&
+                     PutInstalledBytes(entry.fileName, buffer, length, CountBytes, &installed);
+        if (!ready) {
+            // An ignore row that fails is skipped by the run as well.
+            if (entry.abortOnFailure) return kInstallWouldAbort;
+            continue;
+        }
+        added += Clusters(installed, cluster) - Clusters(target.bytes, cluster);
+        if (added > most) most = added;
+        if (!target.exists) entryBytes += kEntryBytesPerNewName;
+    }
+    most += Clusters(entryBytes, cluster);
+    if (roomKnown && static_cast<uint64_t>(most) * cluster > room.freeBytes) return kInstallVolumeTooSmall;
+    return kInstallCanFinish;
+}

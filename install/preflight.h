@@ -1,0 +1,32 @@
+// The check before the install run changes anything on disk.
+//
+// Nothing the run does is ever undone, and its first change (deleting the
+// learned dictionaries, the user's own words) cannot be. So every failure
+// that can be known in advance is looked for first: a payload that does not
+// inflate, a file that another program holds, a volume without room. What no
+// check can foresee (power lost in the middle, another program filling the
+// disk meanwhile) still ends the run where it happens, and a second run of
+// setup simply installs again.
+#pragma once
+#include <cstdint>
+
+enum InstallCheck {
+    kInstallCanFinish,
+    kInstallWouldAbort,     // a file the product cannot do without would fail
+    kInstallVolumeTooSmall, // the files do not fit on the install folder's volume
+};
+
+// Goes once through the manifest rows the run will write (the word base left
+// out when the user keeps the older one), changing nothing that stays
+// changed:
+//   - every payload inflates into buffer[0..kInstallBufferSize) with its
+//     check value; an ignore row that does not is left out of the sums, as
+//     the run will skip it;
+//   - every existing target file opens for writing as the writer opens it,
+//     read-only cleared for the test and set again at once; an abort row
+//     held by another program (a sharing or lock violation) fails;
+//   - the volume's free space covers, in whole clusters, the most the run
+//     will have added at any point: each file's installed size less the
+//     file it replaces, and directory entries for the new names.
+// A volume whose free space the system cannot tell is taken to have room.
+InstallCheck CheckInstallCanFinish(uint8_t* buffer, bool keepOlderWordBase);
