@@ -14,6 +14,7 @@
 #include <cstdint>
 #include <cstring>
 
+#include "app/busy_queue.h"
 #include "app/globals.h"
 #include "install/config_file.h"
 #include "install/earlier_install.h"
@@ -61,6 +62,7 @@ bool KeepOlderWordBase() {
 // product cannot do without fails.
 int WriteManifest(uint8_t* buffer, HWND bar, bool keepOlderWordBase) {
     for (size_t i = 0; i < kManifestCount; ++i) {
+        AnswerSentMessages();  // between files, so that Windows sees the program alive
         const ManifestEntry& entry = kManifest[i];
         if (!(entry.wordBase && keepOlderWordBase)) {
             int written = ExtractPayload(entry.identifier, entry.fileName, buffer, kInstallBufferSize,

@@ -13,6 +13,7 @@
 #include <initializer_list>
 
 #include "app/bounded.h"
+#include "app/busy_queue.h"
 #include "app/globals.h"
 #include "app/path_chars.h"
 #include "install/install_run.h"
@@ -81,9 +82,13 @@ void ShowBusyCursorOver(HWND wizard) {
 }
 
 // Waits until the whole-second clock has moved on by five since `start`.
-// The clock is read again each time; a short sleep keeps a core free.
+// The clock is read again each time; a short sleep keeps a core free, and
+// the queue is looked at in between so that Windows sees the program alive.
 void WaitUntilSecondsPassed(int64_t start) {
-    while (WholeSecondsNow() - start < kMinimumSeconds) Sleep(50);
+    while (WholeSecondsNow() - start < kMinimumSeconds) {
+        AnswerSentMessages();
+        Sleep(50);
+    }
 }
 
 // Writes the speech-module package into the temporary folder and opens it
@@ -127,6 +132,7 @@ void RunInstallSequence(HWND wizard) {
     ShowBusyCursorOver(wizard);
     int installed = RunInstall();
     WaitUntilSecondsPassed(start);
+    DropInputGivenMeanwhile();
 
     if (installed) {
         ShowMessageRow(kMsgInstallSucceeded, wizard);
