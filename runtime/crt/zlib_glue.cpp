@@ -1,8 +1,7 @@
 // The helpers zlib's inflate calls, small, in place of zlib's own: its
-// check-value functions and its allocator. They are linked as an object,
-// ahead of the zlib library, so that these are the ones the linker takes and
-// zlib's adler32.o, crc32.o and zutil.o (about 10 KB of unrolled loops,
-// tables, error texts and functions the program never calls) stay out.
+// check value and its allocator. zlib's adler32.c and zutil.c (unrolled
+// loops, error texts and functions the program never calls) are not built;
+// the gzip reader, and with it the CRC-32, is compiled out of inflate.
 #include "runtime/heap.h"
 
 // Adler-32, the check value of every zlib stream: the sums are reduced
@@ -26,12 +25,6 @@ extern "C" unsigned long adler32(unsigned long adler, const unsigned char* bytes
     }
     return (b << 16) | a;
 }
-
-// inflate also reads gzip streams and refers to crc32 for their check value;
-// uncompress, the program's only way into zlib, reads zlib streams alone, so
-// crc32 is never called. Should a gzip stream ever reach inflate, its check
-// fails and the stream is refused like any damaged one.
-extern "C" unsigned long crc32(unsigned long, const unsigned char*, unsigned int) { return 0; }
 
 // inflate's state and window come from the process heap like every other
 // scratch block; the items * size product is the one zlib's own allocator
