@@ -44,6 +44,7 @@ constexpr size_t kLongestInstalledName = LongestManifestName() > LongestLearnedD
 void SetProgress(HWND bar, int position) {
     SendMessageA(bar, PBM_SETPOS, static_cast<WPARAM>(position), 0);
     UpdateWindow(bar);
+    AnswerSentMessages();  // also between the shortcut steps
 }
 
 // Asks whether an older word base in the install folder is to be replaced;

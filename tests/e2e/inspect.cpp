@@ -88,6 +88,7 @@ int WatchAnswers(const char* caption, const char* stopCaption) {
     if (window == nullptr) return 1;
     DWORD longest = 0;
     int answers = 0;
+    DWORD start = GetTickCount();
     for (;;) {
         HWND stop = FindWindowA(nullptr, stopCaption);
         if ((stop != nullptr && IsWindowVisible(stop)) || !IsWindow(window)) break;
@@ -96,6 +97,18 @@ int WatchAnswers(const char* caption, const char* stopCaption) {
         if (!SendMessageTimeoutA(window, WM_NULL, 0, 0, SMTO_NORMAL, 30000, &result)) break;
         DWORD took = GetTickCount() - before;
         if (took > longest) longest = took;
+        // The slow answers, with the wall-clock time they ended (Unix
+        // milliseconds, to set beside the installed files' times), tell what
+        // the wizard was doing.
+        if (took >= 250) {
+            FILETIME now;
+            GetSystemTimeAsFileTime(&now);
+            unsigned long long unixMs =
+                ((static_cast<unsigned long long>(now.dwHighDateTime) << 32 | now.dwLowDateTime) -
+                 116444736000000000ULL) / 10000;
+            fprintf(stderr, "%lu ms at %lu ms, ending at %llu\n", static_cast<unsigned long>(took),
+                    static_cast<unsigned long>(before - start), unixMs);
+        }
         ++answers;
         Sleep(20);
     }

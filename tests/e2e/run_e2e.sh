@@ -309,7 +309,8 @@ busy_input)
   click "$WIZARD_CAPTION" $ID_DISPLAY_OK 8
   click "$WIZARD_CAPTION" $ID_NEXT
   click "$WIZARD_CAPTION" $ID_NEXT
-  inspect watch "$WIZARD_CAPTION" "$MESSAGE_CAPTION" >"$E2E_WORK/answers.txt" &
+  wine "$E2E_BUILD/tests/e2e/inspect.exe" watch "$WIZARD_CAPTION" "$MESSAGE_CAPTION" \
+    >"$E2E_WORK/answers.txt" 2>"$E2E_WORK/slow_answers.txt" </dev/null &
   watcher=$!
   sleep 1
   read -r x y w h <<<"$(inspect rect "$WIZARD_CAPTION" 0)"
@@ -319,6 +320,8 @@ busy_input)
   wait "$watcher" || fail "the answer watch failed"
   longest=$(cut -d' ' -f1 "$E2E_WORK/answers.txt")
   e2e_log "busy: $(cat "$E2E_WORK/answers.txt")"
+  # When each file and shortcut was written, beside the slow answers' times.
+  find "$folder_unix" "$start_menu" -type f -printf '%T@ %p\n' 2>/dev/null | sort -n >"$E2E_WORK/written.txt"
   [ "$longest" -lt 1000 ] || fail "the wizard took $longest ms to answer"
   answer_message "$MSG_SUCCESS" $ID_OK message_success || fail "the result message did not wait for its answer"
   answer_message "$MSG_SPEECH" $ID_CANCEL message_speech_declined || fail "no speech-module offer"
