@@ -54,11 +54,12 @@ struct TextExtent {
 // Measures a mixed string: 16 per double-byte character, single bytes in the
 // font selected into dc.
 TextExtent MeasureMixedText(HDC dc, const char* text);
-// Draws a mixed string with its top-left corner at (x, y). Glyphs are blitted
-// with SRCAND, or SRCPAINT when `selected` is non-zero (text on a highlight);
-// single bytes are drawn with TextOutA one pixel lower. The background mode
-// is left as it was.
-TextExtent DrawMixedText(HDC dc, int x, int y, const char* text, int selected);
+// Draws a mixed string with its top-left corner at (x, y) in the DC's text
+// colour, glyphs and single bytes alike, leaving whatever lies under the
+// strokes' background as it was; single bytes are drawn with TextOutA one
+// pixel lower. The DC's colours, brush and background mode are left as they
+// were.
+TextExtent DrawMixedText(HDC dc, int x, int y, const char* text);
 
 // Makes the real Windows GB2312 font (g_gb2312Font, null when it cannot be
 // made) used only for the sample line. Returns 1.

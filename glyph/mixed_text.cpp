@@ -29,17 +29,26 @@ int SingleByteAdvance(HDC dc, const char* byte) {
     return GetTextExtentPointA(dc, byte, 1, &size) ? size.cx : 0;
 }
 
-// Blits the glyph of `code` with its top-left corner at (x, y).
-void BlitGlyph(HDC dc, int x, int y, unsigned code, DWORD rasterOperation) {
+// Where the glyph cell is ink (its 0 bits, which arrive as the DC's text
+// colour, black) the brush is painted; where it is background (1 bits, the
+// background colour, white) the destination stays: ((D ^ P) & S) ^ P. One
+// blit paints ink of any colour on any face, on every Windows from 95 on.
+constexpr DWORD kBrushWhereInk = 0x00B8074A;
+
+// Blits the glyph of `code` with its top-left corner at (x, y) in the colour
+// of the DC's brush, and gives the DC back its text colour `ink`.
+void BlitGlyph(HDC dc, int x, int y, unsigned code, COLORREF ink) {
     GlyphCell cell = MapGlyphCell(code);
+    SetTextColor(dc, RGB(0, 0, 0));
     BitBlt(dc, x, y, kGlyphCellSize, kGlyphCellSize, GlyphDeviceContext(cell.strip), cell.x, cell.y,
-           rasterOperation);
+           kBrushWhereInk);
+    SetTextColor(dc, ink);
 }
 
 // Walks a mixed string, adding up the advances; draws along the way when
 // `draw` is set. A lead byte always takes the next byte as its trail, even a
 // terminating zero, after which the walk ends.
-int WalkMixedText(HDC dc, int x, int y, const char* text, bool draw, DWORD rasterOperation) {
+int WalkMixedText(HDC dc, int x, int y, const char* text, bool draw, COLORREF ink) {
     int length = lstrlenA(text);
     int width = 0;
     for (int i = 0; i < length;) {
@@ -47,7 +56,7 @@ int WalkMixedText(HDC dc, int x, int y, const char* text, bool draw, DWORD raste
         if (IsLeadByte(byte)) {
             if (draw) {
                 unsigned trail = static_cast<unsigned char>(text[i + 1]);
-                BlitGlyph(dc, x + width, y, byte * 256u + trail, rasterOperation);
+                BlitGlyph(dc, x + width, y, byte * 256u + trail, ink);
             }
             width += kGlyphAdvance;
             i += 2;
@@ -67,14 +76,21 @@ TextExtent MeasureMixedText(HDC dc, const char* text) {
     return {WalkMixedText(dc, 0, 0, text, false, 0), kTextHeight};
 }
 
-TextExtent DrawMixedText(HDC dc, int x, int y, const char* text, int selected) {
+TextExtent DrawMixedText(HDC dc, int x, int y, const char* text) {
     // Glyph cells and single bytes must not paint their backgrounds over the
     // control face; the caller's mode comes back afterwards.
     int previousMode = SetBkMode(dc, TRANSPARENT);
-    // On a highlight the glyph's background (1 bits, the DC's background
-    // colour) is ORed onto the fill, elsewhere ANDed onto the face.
-    DWORD rasterOperation = selected ? SRCPAINT : SRCAND;
-    int width = WalkMixedText(dc, x, y, text, true, rasterOperation);
+    // Glyphs take the ink of the single bytes, the DC's text colour, through
+    // a brush; the white background colour makes a cell's background bits
+    // all ones, so that they leave the face alone whatever its colour.
+    COLORREF ink = GetTextColor(dc);
+    HBRUSH brush = CreateSolidBrush(ink);
+    HGDIOBJ previousBrush = SelectObject(dc, brush);
+    COLORREF previousBackground = SetBkColor(dc, RGB(255, 255, 255));
+    int width = WalkMixedText(dc, x, y, text, true, ink);
+    SetBkColor(dc, previousBackground);
+    SelectObject(dc, previousBrush);
+    DeleteObject(brush);
     if (previousMode) SetBkMode(dc, previousMode);
     return {width, kTextHeight};
 }

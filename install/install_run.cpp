@@ -15,6 +15,7 @@
 #include <cstdint>
 #include <cstring>
 
+#include "app/busy_queue.h"
 #include "app/globals.h"
 #include "install/config_file.h"
 #include "install/earlier_install.h"
@@ -45,6 +46,7 @@ constexpr size_t kLongestInstalledName = LongestManifestName() > LongestLearnedD
 void SetProgress(HWND bar, int position) {
     SendMessageA(bar, PBM_SETPOS, static_cast<WPARAM>(position), 0);
     UpdateWindow(bar);
+    AnswerSentMessages();  // also between the shortcut steps
 }
 
 // Asks whether an older word base in the install folder is to be replaced;
@@ -63,6 +65,7 @@ bool KeepOlderWordBase() {
 // product cannot do without fails.
 int WriteManifest(uint8_t* buffer, HWND bar, bool keepOlderWordBase) {
     for (size_t i = 0; i < kManifestCount; ++i) {
+        AnswerSentMessages();  // between files, so that Windows sees the program alive
         const ManifestEntry& entry = kManifest[i];
         if (!(entry.wordBase && keepOlderWordBase)) {
             int written = ExtractPayload(entry.identifier, entry.fileName, buffer, kInstallBufferSize,

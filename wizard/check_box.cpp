@@ -54,7 +54,8 @@ void PaintCheckBox(HWND checkBox, HDC dc) {
     UINT state = 0;
     RECT box = BoxRect(outer, GetWindowLongA(checkBox, GWL_STYLE), &state);
     if (ticked) state |= DFCS_CHECKED;
-    if (!IsWindowEnabled(checkBox)) state |= DFCS_INACTIVE;
+    bool enabled = IsWindowEnabled(checkBox);
+    if (!enabled) state |= DFCS_INACTIVE;
     DrawFrameControl(dc, &box, DFC_BUTTON, state);
 
     char windowText[kCheckBoxTextSize];
@@ -67,7 +68,8 @@ void PaintCheckBox(HWND checkBox, HDC dc) {
     // One box width right of the box, near the top rather than centred.
     int x = 2 * box.right - box.left;
     int y = outer.top + 3;
-    DrawMixedText(dc, x, y, caption, 0);
+    SetTextColor(dc, GetSysColor(enabled ? COLOR_BTNTEXT : COLOR_GRAYTEXT));
+    DrawMixedText(dc, x, y, caption);
 
     if (GetFocus() == checkBox) {
         RECT focus = {x, y, x + extent.width + 2, y + extent.height + 1};

@@ -12,6 +12,7 @@
 #include "app/globals.h"
 #include "app/path_chars.h"
 #include "resources/resource_ids.h"
+#include "wizard/on_screen.h"
 #include "wizard/owner_draw.h"
 
 namespace {
@@ -32,8 +33,10 @@ constexpr DWORD kOpenFileNameSize = offsetof(OPENFILENAMEA, pvReserved);
 static_assert(sizeof(void*) != 4 || kOpenFileNameSize == 76, "the Windows 95 structure size");
 
 // Cancel gets the bilingual caption through the owner-drawn painter; the
-// focus starts in the directory list.
+// focus starts in the directory list. The chooser opens where its template
+// puts it beside the wizard, which on a small screen may be off it.
 BOOL OnChooserInit(HWND chooser) {
+    KeepOnScreen(chooser);
     HWND cancel = GetDlgItem(chooser, IDCANCEL);
     SetWindowLongA(cancel, GWL_STYLE, GetWindowLongA(cancel, GWL_STYLE) | BS_OWNERDRAW);
     SetFocus(GetDlgItem(chooser, lst2));
@@ -120,7 +123,7 @@ void BrowseForInstallFolder(HWND wizard) {
     OPENFILENAMEA chooser = {};
     chooser.lStructSize = kOpenFileNameSize;
     chooser.hwndOwner = wizard;
-    chooser.hInstance = nullptr;  // the template is in the program's own file
+    chooser.hInstance = g_instance;  // the module that holds template 168
     chooser.lpstrFile = fileName;
     chooser.nMaxFile = 128;
     chooser.Flags = kChooserFlags;

@@ -13,6 +13,7 @@
 #include <initializer_list>
 
 #include "app/bounded.h"
+#include "app/busy_queue.h"
 #include "app/globals.h"
 #include "app/path_chars.h"
 #include "install/install_run.h"
@@ -97,9 +98,13 @@ void ShowBusyCursorOver(HWND wizard) {
 }
 
 // Waits until the whole-second clock has moved on by five since `start`.
-// The clock is read again each time; a short sleep keeps a core free.
+// The clock is read again each time; a short sleep keeps a core free, and
+// the queue is looked at in between so that Windows sees the program alive.
 void WaitUntilSecondsPassed(int64_t start) {
-    while (WholeSecondsNow() - start < kMinimumSeconds) Sleep(50);
+    while (WholeSecondsNow() - start < kMinimumSeconds) {
+        AnswerSentMessages();
+        Sleep(50);
+    }
 }
 
 // Whether the shell started what opens the package: ShellExecuteA and
@@ -158,6 +163,7 @@ void RunInstallSequence(HWND wizard) {
     ShowBusyCursorOver(wizard);
     int installed = RunInstall();
     WaitUntilSecondsPassed(start);
+    DropInputGivenMeanwhile();
 
     if (installed) {
         ShowMessageRow(kMsgInstallSucceeded, wizard);

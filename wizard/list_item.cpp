@@ -1,9 +1,9 @@
 // The list item painter: the lines of the Chinese agreement (list 1019) and
 // the names of the language list (combo box 1031). Both hold GB2312 text that
 // Windows could not draw on a system without Chinese support, so every item
-// is drawn through the glyph font. The agreement list has no selection; a
-// selected language is drawn in the highlight colours, its glyphs blitted so
-// that their strokes take the highlight-text colour.
+// is drawn through the glyph font, in the window colours of the user's
+// scheme. The agreement list has no selection; a selected language is drawn
+// in the highlight colours.
 
 #include "glyph/glyph.h"
 #include "runtime/heap.h"
@@ -25,20 +25,11 @@ struct ListMessages {
 constexpr ListMessages kComboMessages = {CB_GETCOUNT, CB_GETLBTEXTLEN, CB_GETLBTEXT};
 constexpr ListMessages kListMessages = {LB_GETCOUNT, LB_GETTEXTLEN, LB_GETTEXT};
 
-void FillItem(HDC dc, const RECT& r, int isCombo, bool selected) {
-    if (isCombo) {
-        SetBkMode(dc, TRANSPARENT);
-        COLORREF background = GetSysColor(selected ? COLOR_HIGHLIGHT : COLOR_WINDOW);
-        SetTextColor(dc, GetSysColor(selected ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT));
-        SetBkColor(dc, background);
-        HBRUSH brush = CreateSolidBrush(background);
-        FillRect(dc, &r, brush);
-        DeleteObject(brush);
-    } else {
-        SetTextColor(dc, RGB(0, 0, 0));
-        SetBkColor(dc, GetSysColor(COLOR_WINDOW));
-        FillRect(dc, &r, GetSysColorBrush(COLOR_WINDOW));
-    }
+// Window text on the window colour, or the highlight colours for the
+// selected language; the list 1019 has no selection.
+void FillItem(HDC dc, const RECT& r, bool selected) {
+    SetTextColor(dc, GetSysColor(selected ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT));
+    FillRect(dc, &r, GetSysColorBrush(selected ? COLOR_HIGHLIGHT : COLOR_WINDOW));
 }
 
 // Fetches item `index` into text[kItemTextSize]. The list messages copy the
@@ -77,7 +68,7 @@ void PaintListItem(int controlId, int isCombo, const DRAWITEMSTRUCT* item, HWND 
     HDC dc = item->hDC;
     int saved = SaveDC(dc);
     bool selected = (item->itemState & ODS_SELECTED) != 0;
-    FillItem(dc, r, isCombo, selected);
+    FillItem(dc, r, selected);
 
     // An empty list asks for item -1: it gets the fill and no text.
     const ListMessages& messages = isCombo ? kComboMessages : kListMessages;
@@ -86,7 +77,7 @@ void PaintListItem(int controlId, int isCombo, const DRAWITEMSTRUCT* item, HWND 
     if (count > 0 && item->itemID < static_cast<UINT>(count) &&
         FetchItemText(dialog, controlId, messages, item->itemID, text)) {
         InflateRect(&r, -2, -2);
-        DrawMixedText(dc, r.left, r.top, text, selected ? 1 : 0);
+        DrawMixedText(dc, r.left, r.top, text);
     }
     RestoreDC(dc, saved);
 }

@@ -11,6 +11,7 @@
 #include "glyph/glyph.h"
 #include "resources/resource_ids.h"
 #include "wizard/messages.h"
+#include "wizard/on_screen.h"
 #include "wizard/owner_draw.h"
 #include "wizard/whole_characters.h"
 
@@ -80,6 +81,7 @@ void LayOut(HWND dialog, const char* chinese) {
     SetWindowPos(dialog, nullptr, (GetSystemMetrics(SM_CXSCREEN) - width) / 2,
                  (GetSystemMetrics(SM_CYSCREEN) - height) / 2, std::max(width, minWidth),
                  height + GetSystemMetrics(SM_CYCAPTION), SWP_NOZORDER);
+    KeepOnScreen(dialog);
     RECT client;
     GetClientRect(dialog, &client);
 

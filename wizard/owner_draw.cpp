@@ -100,7 +100,7 @@ void DrawCaption(const DRAWITEMSTRUCT& item, const OwnerDrawCaption& row, bool l
     if (row.kind == kCaptionSampleLine) {
         DrawSampleLine(item.hDC, x, y, caption);
     } else {
-        DrawMixedText(item.hDC, x, y, caption, 0);
+        DrawMixedText(item.hDC, x, y, caption);
     }
 }
 
@@ -129,10 +129,16 @@ void PaintOwnerDrawButton(const DRAWITEMSTRUCT* item, HWND /*owner*/) {
 
     if (item->itemAction & (ODA_DRAWENTIRE | ODA_SELECT)) {
         bool pressed = (item->itemState & ODS_SELECTED) != 0;
+        bool bevelled = !marks.flat && !row.flat;
         FillRect(item->hDC, &item->rcItem, GetSysColorBrush(COLOR_BTNFACE));
-        if (!marks.flat && !row.flat) {
+        if (bevelled) {
             DrawBevel(item->hDC, item->rcItem, pressed, item->CtlID == IDC_NEXT);
         }
+        // The button text colour of the user's scheme on its face; a disabled
+        // push button greys its caption. Labels are disabled only so that they
+        // take no clicks, and read as text.
+        bool greyed = bevelled && (item->itemState & ODS_DISABLED);
+        SetTextColor(item->hDC, GetSysColor(greyed ? COLOR_GRAYTEXT : COLOR_BTNTEXT));
         DrawCaption(*item, row, marks.left, pressed);
     }
     if (item->itemState & ODS_FOCUS) {

@@ -10,6 +10,7 @@
 #include "resources/resource_ids.h"
 #include "wizard/folder_chooser.h"
 #include "wizard/language_list.h"
+#include "wizard/on_screen.h"
 #include "wizard/owner_draw.h"
 #include "wizard/pages.h"
 
@@ -58,6 +59,7 @@ BOOL OnInitDialog(HWND dialog) {
         CheckDlgButton(dialog, IDC_ENGLISH_AGREEMENT, BST_CHECKED);
     }
     ForgetAgreementTexts();
+    KeepOnScreen(dialog);
     return TRUE;  // the focus goes to the first tab stop, the path field
 }
 

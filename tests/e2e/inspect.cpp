@@ -8,6 +8,14 @@
 //   inspect visible <window caption> <control id> -> "1" or "0"
 //   inspect text <window caption> <control id>   -> the control's text
 //   inspect itemheight <window caption> <combo id> -> height of a list item
+//   inspect offscreen <window caption>           -> one line per visible control (and
+//                                                   "window" for the window itself) not
+//                                                   wholly on the screen: its id and rectangle
+//   inspect watch <window caption> <stop caption> -> sends WM_NULL to the window again and
+//                                                   again, as Windows does to tell a hung
+//                                                   program, until a window with the stop
+//                                                   caption shows; prints the longest
+//                                                   answer time in milliseconds
 //   inspect lnk <shortcut path>                  -> target, working folder,
 //                                                   description, icon path, icon index
 //   inspect hold <file> <flag file> <seconds>    -> holds the file open without
@@ -36,6 +44,75 @@ int PrintRect(HWND control) {
     RECT r;
     if (!GetWindowRect(control, &r)) return 1;
     printf("%ld %ld %ld %ld\n", r.left, r.top, r.right - r.left, r.bottom - r.top);
+    return 0;
+}
+
+// Whether r lies wholly on the screen.
+bool OnScreen(const RECT& r) {
+    return r.left >= 0 && r.top >= 0 && r.right <= GetSystemMetrics(SM_CXSCREEN) &&
+           r.bottom <= GetSystemMetrics(SM_CYSCREEN);
+}
+
+void PrintIfOffScreen(const char* name, HWND window) {
+    RECT r;
+    if (GetWindowRect(window, &r) && !OnScreen(r)) {
+        printf("%s %ld %ld %ld %ld\n", name, r.left, r.top, r.right, r.bottom);
+    }
+}
+
+BOOL CALLBACK PrintChildIfOffScreen(HWND child, LPARAM) {
+    if (IsWindowVisible(child)) {
+        char id[16];
+        snprintf(id, sizeof id, "%d", GetDlgCtrlID(child));
+        PrintIfOffScreen(id, child);
+    }
+    return TRUE;
+}
+
+int PrintOffScreen(const char* caption) {
+    HWND window = FindWindowA(nullptr, caption);
+    if (window == nullptr) return 1;
+    PrintIfOffScreen("window", window);
+    EnumChildWindows(window, PrintChildIfOffScreen, 0);
+    return 0;
+}
+
+// The longest time the window took to answer, from the first answer until a
+// window with the stop caption is visible (or the window is gone).
+int WatchAnswers(const char* caption, const char* stopCaption) {
+    HWND window = nullptr;
+    for (int i = 0; i < 600 && window == nullptr; ++i) {
+        window = FindWindowA(nullptr, caption);
+        if (window == nullptr) Sleep(100);
+    }
+    if (window == nullptr) return 1;
+    DWORD longest = 0;
+    int answers = 0;
+    DWORD start = GetTickCount();
+    for (;;) {
+        HWND stop = FindWindowA(nullptr, stopCaption);
+        if ((stop != nullptr && IsWindowVisible(stop)) || !IsWindow(window)) break;
+        DWORD_PTR result = 0;
+        DWORD before = GetTickCount();
+        if (!SendMessageTimeoutA(window, WM_NULL, 0, 0, SMTO_NORMAL, 30000, &result)) break;
+        DWORD took = GetTickCount() - before;
+        if (took > longest) longest = took;
+        // The slow answers, with the wall-clock time they ended (Unix
+        // milliseconds, to set beside the installed files' times), tell what
+        // the wizard was doing.
+        if (took >= 250) {
+            FILETIME now;
+            GetSystemTimeAsFileTime(&now);
+            unsigned long long unixMs =
+                ((static_cast<unsigned long long>(now.dwHighDateTime) << 32 | now.dwLowDateTime) -
+                 116444736000000000ULL) / 10000;
+            fprintf(stderr, "%lu ms at %lu ms, ending at %llu\n", static_cast<unsigned long>(took),
+                    static_cast<unsigned long>(before - start), unixMs);
+        }
+        ++answers;
+        Sleep(20);
+    }
+    printf("%lu ms longest of %d answers\n", static_cast<unsigned long>(longest), answers);
     return 0;
 }
 
@@ -88,6 +165,8 @@ int HoldFile(const char* path, const char* flagPath, const char* seconds) {
 int main(int argc, char** argv) {
     if (argc == 3 && strcmp(argv[1], "lnk") == 0) return PrintShortcut(argv[2]);
     if (argc == 5 && strcmp(argv[1], "hold") == 0) return HoldFile(argv[2], argv[3], argv[4]);
+    if (argc == 3 && strcmp(argv[1], "offscreen") == 0) return PrintOffScreen(argv[2]);
+    if (argc == 4 && strcmp(argv[1], "watch") == 0) return WatchAnswers(argv[2], argv[3]);
     if (argc != 4) {
         fprintf(stderr, "usage: inspect rect|visible|text|itemheight <caption> <id> | lnk <path>\n");
         return 2;

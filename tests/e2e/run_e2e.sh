@@ -4,8 +4,8 @@
 #   run_e2e.sh <source> <build> <scenario>
 # Scenarios: default, other_choices, bad_folder, cancel, no_msi, uninstall,
 # uninstall_english, uninstall_old_shell, uninstall_win98, program_manager,
-# and on Chinese systems traditional, simplified, uninstall_traditional and
-# program_manager_traditional
+# high_contrast, busy_input, small_screen, and on Chinese systems traditional,
+# simplified, uninstall_traditional and program_manager_traditional
 set -euo pipefail
 export E2E_SOURCE=$1 E2E_BUILD=$2
 scenario=$3
@@ -49,6 +49,44 @@ type_path() {
     [ "$(inspect text "$WIZARD_CAPTION" $ID_FOLDER_PATH)" = "$1" ] && return 0
   done
   fail "path field reads '$(inspect text "$WIZARD_CAPTION" $ID_FOLDER_PATH)'"
+}
+
+# Light pixels (grey level above 60 %) that screenshot $1 shows in control $3
+# of window $2, in its first $4 columns when given.
+light_pixels() {
+  local x y w h
+  read -r x y w h <<<"$(inspect rect "$2" "$3")"
+  [ -n "${4:-}" ] && w=$4
+  convert "$E2E_WORK/screenshots/$1.png" -crop "${w}x${h}+${x}+${y}" +repage -colorspace gray \
+    -threshold 60% -format '%[fx:round(mean*w*h)]' info:
+}
+# On a black face, a caption's strokes must show light.
+expect_light() {
+  local n
+  n=$(light_pixels "$@")
+  [ "$n" -gt 30 ] || fail "$1: control $3 of '$2' shows $n light pixels"
+}
+
+# Waits for the message box whose English line reads $1 and takes screenshot $2.
+wait_message() {
+  local i
+  for ((i = 0; i < 300; i++)); do
+    [ "$(inspect text "$MESSAGE_CAPTION" 1028)" = "$1" ] && break
+    sleep 0.2
+  done
+  [ "$(inspect text "$MESSAGE_CAPTION" 1028)" = "$1" ] || fail "no message '$1'"
+  screenshot "$2"
+}
+
+# Visible controls of window $1 not wholly on the screen, but for those of
+# the list $2 (identifiers with spaces around them).
+expect_on_screen() {
+  local id rest
+  while read -r id rest; do
+    [ -n "$id" ] || continue
+    case " $2 " in *" $id "*) continue ;; esac
+    fail "control $id of '$1' is not on the screen: $rest"
+  done <<<"$(inspect offscreen "$1")"
 }
 
 start=$(date +%s)
@@ -307,6 +345,114 @@ uninstall_win98)
   [ ! -e "$start_menu" ] || fail "Start-menu folder left"
   ! wine reg query 'HKLM\System\CurrentControlSet\Control\Session Manager' /v PendingFileRenameOperations \
     </dev/null 2>/dev/null | grep -q ZKU || fail "the copy asked for a restart, as only the NT family can"
+  ;;
+high_contrast)
+  # Windows' high-contrast black scheme: light text on black faces. Every
+  # caption's strokes must show light: the pure Chinese ones (the panel's
+  # third line, the result message), the Chinese start of the path label and
+  # the Chinese agreement lines.
+  for pair in 'ButtonFace=0 0 0' 'ButtonText=255 255 255' 'Window=0 0 0' 'WindowText=255 255 255' \
+              'Hilight=0 0 255' 'HilightText=255 255 255' 'GrayText=0 255 0' \
+              'ButtonHilight=255 255 255' 'ButtonShadow=128 128 128'; do
+    wine reg add 'HKCU\Control Panel\Colors' /v "${pair%%=*}" /d "${pair#*=}" /f >/dev/null 2>&1 </dev/null
+  done
+  start_setup
+  screenshot page0
+  expect_light page0 "$WIZARD_CAPTION" 1012
+  expect_light page0 "$WIZARD_CAPTION" 1006 64           # 安装路径, before any Latin letter
+  click "$WIZARD_CAPTION" $ID_NEXT
+  click "$WIZARD_CAPTION" $ID_DISPLAY_OK 8
+  screenshot page1
+  expect_light page1 "$WIZARD_CAPTION" 1012
+  click "$WIZARD_CAPTION" $ID_NEXT
+  click "$WIZARD_CAPTION" $ID_ENGLISH_AGREEMENT 8         # the Chinese agreement
+  screenshot page2_chinese
+  expect_light page2_chinese "$WIZARD_CAPTION" 1019 60
+  click "$WIZARD_CAPTION" $ID_NEXT
+  screenshot page3
+  expect_light page3 "$WIZARD_CAPTION" 1012
+  click "$WIZARD_CAPTION" $ID_NEXT
+  wait_message "$MSG_SUCCESS" message_success
+  expect_light message_success "$MESSAGE_CAPTION" 1013
+  answer_message "$MSG_SUCCESS" $ID_OK message_success
+  answer_message "$MSG_SPEECH" $ID_CANCEL message_speech_declined
+  rc=$(setup_exit_code)
+  [ "$rc" = 0 ] || fail "exit code $rc"
+  ;;
+busy_input)
+  # From the Install press to the result message the wizard answers what
+  # another program sends it within a second, and what the user does
+  # meanwhile (the close box, Esc, Enter) does not act afterwards: the result
+  # message waits for its own answer.
+  start_setup
+  click "$WIZARD_CAPTION" $ID_NEXT
+  click "$WIZARD_CAPTION" $ID_DISPLAY_OK 8
+  click "$WIZARD_CAPTION" $ID_NEXT
+  click "$WIZARD_CAPTION" $ID_NEXT
+  wine "$E2E_BUILD/tests/e2e/inspect.exe" watch "$WIZARD_CAPTION" "$MESSAGE_CAPTION" \
+    >"$E2E_WORK/answers.txt" 2>"$E2E_WORK/slow_answers.txt" </dev/null &
+  watcher=$!
+  sleep 1
+  read -r x y w h <<<"$(inspect rect "$WIZARD_CAPTION" 0)"
+  click "$WIZARD_CAPTION" $ID_NEXT                      # Install
+  xdotool mousemove --sync $((x + w - 12)) $((y + 12)) click 1
+  keys "$WIZARD_CAPTION" key Escape Return space
+  wait "$watcher" || fail "the answer watch failed"
+  longest=$(cut -d' ' -f1 "$E2E_WORK/answers.txt")
+  e2e_log "busy: $(cat "$E2E_WORK/answers.txt")"
+  # When each file and shortcut was written, beside the slow answers' times.
+  find "$folder_unix" "$start_menu" -type f -printf '%T@ %p\n' 2>/dev/null | sort -n >"$E2E_WORK/written.txt"
+  [ "$longest" -lt 1000 ] || fail "the wizard took $longest ms to answer"
+  answer_message "$MSG_SUCCESS" $ID_OK message_success || fail "the result message did not wait for its answer"
+  answer_message "$MSG_SPEECH" $ID_CANCEL message_speech_declined || fail "no speech-module offer"
+  rc=$(setup_exit_code)
+  [ "$rc" = 0 ] || fail "exit code $rc"
+  check "$folder_unix" --windows-folder 'C:\Zelko' --bmp-font 0 --language 1 --desktop --new-folder ||
+    fail "installed files"
+  ;;
+small_screen)
+  # A 640 x 480 screen: every button and field of every page, of the folder
+  # chooser and of every message lies on it, and the install is walked to its
+  # end with the mouse. Only the left panel's name and icon, which the wizard
+  # is wider than the screen to show, may stand off its left edge.
+  source "$E2E_SOURCE/scripts/display.sh"
+  start_virtual_display 640x480
+  trap 'e2e_stop_prefix; stop_virtual_display' EXIT
+  [ "$(xdpyinfo | awk '/dimensions:/ {print $2}')" = 640x480 ] || fail "no 640 x 480 display"
+  panel=" 102 108 166 169 1009 1011 1012 1020 1021 window "
+  CHOOSER_CAPTION="Open File"   # the title Wine gives a chooser without one of its own
+  start_setup
+  expect_on_screen "$WIZARD_CAPTION" "$panel"
+  screenshot page0
+  click "$WIZARD_CAPTION" 1003                          # Browse
+  wait_window "$CHOOSER_CAPTION" 30 || fail "no folder chooser"
+  expect_on_screen "$CHOOSER_CAPTION" ""
+  screenshot chooser
+  click "$CHOOSER_CAPTION" $ID_CANCEL
+  wait_window_gone "$CHOOSER_CAPTION" 30 || fail "the chooser did not close"
+  click "$WIZARD_CAPTION" $ID_NEXT
+  expect_on_screen "$WIZARD_CAPTION" "$panel"
+  screenshot page1
+  click "$WIZARD_CAPTION" $ID_DISPLAY_OK 8
+  click "$WIZARD_CAPTION" $ID_NEXT
+  expect_on_screen "$WIZARD_CAPTION" "$panel"
+  click "$WIZARD_CAPTION" $ID_ENGLISH_AGREEMENT 8
+  expect_on_screen "$WIZARD_CAPTION" "$panel"
+  screenshot page2
+  click "$WIZARD_CAPTION" $ID_NEXT
+  expect_on_screen "$WIZARD_CAPTION" "$panel"
+  screenshot page3
+  click "$WIZARD_CAPTION" $ID_NEXT
+  wait_message "$MSG_SUCCESS" message_success
+  expect_on_screen "$MESSAGE_CAPTION" ""
+  answer_message "$MSG_SUCCESS" $ID_OK message_success
+  wait_message "$MSG_SPEECH" message_speech
+  expect_on_screen "$MESSAGE_CAPTION" ""
+  answer_message "$MSG_SPEECH" $ID_CANCEL message_speech_declined
+  rc=$(setup_exit_code)
+  [ "$rc" = 0 ] || fail "exit code $rc"
+  check "$folder_unix" --windows-folder 'C:\Zelko' --bmp-font 0 --language 1 --desktop --new-folder ||
+    fail "installed files"
   ;;
 *) echo "unknown scenario $scenario"; exit 2 ;;
 esac

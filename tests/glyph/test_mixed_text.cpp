@@ -110,7 +110,7 @@ TEST_F(GlyphMixedText, DrawsEachCharacterWhereItBelongsAndMeasuresTheSame) {
 
         SetBkMode(drawn.dc, OPAQUE);
         TextExtent measured = MeasureMixedText(drawn.dc, c.text);
-        TextExtent extent = DrawMixedText(drawn.dc, kLeft, kTop, c.text, 0);
+        TextExtent extent = DrawMixedText(drawn.dc, kLeft, kTop, c.text);
 
         EXPECT_EQ(FirstDifference(drawn, expected), "");
         EXPECT_EQ(measured.width, width);
@@ -130,23 +130,40 @@ TEST_F(GlyphMixedText, NextMeasuresFortyEightPlusItsFiveSingleBytes) {
     EXPECT_EQ(MeasureMixedText(canvas.dc, "下一步 Next").width, 48 + singles);
 }
 
-// On a selection highlight: the fill and the background colour are the
-// highlight, the text colour white; ink shows white, the rest stays the fill.
-TEST_F(GlyphMixedText, SelectedTextShowsStrokesInTheHighlightTextColour) {
-    for (int selected : {1, 2, -1}) {
-        SCOPED_TRACE(selected);
-        Canvas drawn(64, 28, kHighlight);
-        Canvas expected(64, 28, kHighlight);
+// Glyphs and single bytes alike take the DC's text colour, on any face the
+// colour scheme gives: the default face, high-contrast black (ink white on
+// black), a highlight, a light ink on a mid face. The rest of each cell stays
+// the face, and the DC's colours, brush and background mode come back.
+TEST_F(GlyphMixedText, InkTakesTheTextColourOnAnyFace) {
+    const struct {
+        const char* what;
+        COLORREF face, ink;
+    } cases[] = {
+        {"default", kFace, kBlack},
+        {"high contrast black", kBlack, kWhite},
+        {"highlight", kHighlight, kWhite},
+        {"yellow on teal", RGB(0, 128, 128), RGB(255, 255, 0)},
+        {"grey text", kFace, RGB(128, 128, 128)},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        Canvas drawn(64, 28, c.face);
+        Canvas expected(64, 28, c.face);
         for (Canvas* canvas : {&drawn, &expected}) {
             PrepareControlDc(*canvas);
-            SetTextColor(canvas->dc, kWhite);
-            SetBkColor(canvas->dc, kHighlight);
-            SetBkMode(canvas->dc, TRANSPARENT);
+            SetTextColor(canvas->dc, c.ink);
+            SetBkColor(canvas->dc, RGB(1, 2, 3));
         }
-        DrawReference(expected, {Glyph(4277), Byte('a')}, kWhite);
-        DrawMixedText(drawn.dc, kLeft, kTop, "中a", selected);
+        HGDIOBJ brush = GetCurrentObject(drawn.dc, OBJ_BRUSH);
+        DrawReference(expected, {Glyph(4277), Byte('a'), Glyph(3605)}, c.ink);
+        SetBkMode(drawn.dc, OPAQUE);
+        DrawMixedText(drawn.dc, kLeft, kTop, "中a下");
         EXPECT_EQ(FirstDifference(drawn, expected), "");
-        EXPECT_EQ(GetBkMode(drawn.dc), TRANSPARENT);
+        EXPECT_GT(drawn.CountOtherThan(c.face), 30);
+        EXPECT_EQ(GetTextColor(drawn.dc), c.ink);
+        EXPECT_EQ(GetBkColor(drawn.dc), RGB(1, 2, 3));
+        EXPECT_EQ(GetBkMode(drawn.dc), OPAQUE);
+        EXPECT_EQ(GetCurrentObject(drawn.dc, OBJ_BRUSH), brush);
     }
 }
 
@@ -186,7 +203,7 @@ TEST_F(GlyphMixedTextRealFont, DrawnGlyphsShowTheBitsOfTheirCells) {
         SCOPED_TRACE(c.text);
         Canvas canvas(24, 24, kFace);
         PrepareControlDc(canvas);
-        DrawMixedText(canvas.dc, kLeft, kTop, c.text, 0);
+        DrawMixedText(canvas.dc, kLeft, kTop, c.text);
         int ink = 0;
         for (int row = 0; row < 16; ++row) {
             for (int column = 0; column < 16; ++column) {
@@ -208,7 +225,7 @@ TEST_F(GlyphMixedTextRealFont, DrawnGlyphsShowTheBitsOfTheirCells) {
 TEST_F(GlyphMixedTextRealFont, HeavyLineCellIsTwoFullRows) {
     Canvas canvas(24, 24, kFace);
     PrepareControlDc(canvas);
-    DrawMixedText(canvas.dc, kLeft, kTop, "\xA9\xA4", 0);
+    DrawMixedText(canvas.dc, kLeft, kTop, "\xA9\xA4");
     for (int row = 0; row < 16; ++row) {
         for (int column = 0; column < 16; ++column) {
             bool line = row == 9 || row == 10;

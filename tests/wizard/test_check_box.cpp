@@ -45,13 +45,15 @@ protected:
 };
 
 // The picture of a box: the face, the frame control at `box`, the caption
-// one box width right of it at y 1, and the focus rectangle when focused.
+// one box width right of it at y 1 in the button text colour (grey when the
+// box is disabled), and the focus rectangle when focused.
 void DrawExpectedBox(const Canvas& canvas, RECT box, UINT state, const char* caption, bool focused) {
     RECT face = {0, 0, canvas.width, canvas.height};
     FillRect(canvas.dc, &face, GetSysColorBrush(COLOR_BTNFACE));
     DrawFrameControl(canvas.dc, &box, DFC_BUTTON, state);
     int x = 2 * box.right - box.left;
-    int w = DrawMixedText(canvas.dc, x, 1, caption, 0).width;
+    SetTextColor(canvas.dc, GetSysColor((state & DFCS_INACTIVE) ? COLOR_GRAYTEXT : COLOR_BTNTEXT));
+    int w = DrawMixedText(canvas.dc, x, 1, caption).width;
     if (focused) {
         RECT focus = {x - 1, 0, x + w + 3, 1 + 16 + 2};
         DrawFocusRect(canvas.dc, &focus);
@@ -110,6 +112,7 @@ TEST_P(BoxGeometryTest, BoxAndCaptionStandWhereTheStyleSays) {
     GetClientRect(box, &client);
     ASSERT_EQ(client.bottom, kBoxHeight);
     Canvas painted(kBoxWidth, kBoxHeight, RGB(255, 0, 255));
+    SetTextColor(painted.dc, RGB(0, 160, 0));  // the painter takes the scheme's colours
     PaintCheckBox(box, painted.dc);
     Canvas expected(kBoxWidth, kBoxHeight, RGB(255, 0, 255));
     DrawExpectedBox(expected, c.box, c.state, c.caption, c.focused);

@@ -62,6 +62,8 @@ protected:
     void Paint(int id, const Canvas& canvas, UINT state = 0, const char* text = "",
                UINT action = ODA_DRAWENTIRE) {
         DRAWITEMSTRUCT item = Item(Control(id, text), canvas, action, state);
+        // The painter takes its colours from the scheme, not from the DC.
+        SetTextColor(canvas.dc, RGB(0, 160, 0));
         PaintOwnerDrawButton(&item, parent_);
     }
 
@@ -158,12 +160,14 @@ struct CaptionCase {
     bool bevel;           // compare inside the rings only
     int width;
     int height;
+    bool grey = false;    // drawn in the grey text colour
 };
 
 // Tests are named by their case.
 void PrintTo(const CaptionCase& c, std::ostream* out) { *out << c.name; }
 
-// Labels are disabled controls and are drawn like enabled ones.
+// Labels are disabled controls and are drawn like enabled ones; a disabled
+// push button greys its caption.
 const CaptionCase kCaptionCases[] = {
     {"next page 0", IDC_NEXT, "", 0, 0, "下一步 Next", false, true, 160, 27},
     {"next page 2", IDC_NEXT, "", 2, 0, "下一步 Next", false, true, 160, 27},
@@ -193,6 +197,7 @@ const CaptionCase kCaptionCases[] = {
     {"message line", IDC_MESSAGE_CHINESE, "请您回答提问.", 0, ODS_DISABLED, "请您回答提问.", false,
      false, 300, 48},
     {"other id", 4242, "Other 其他", 0, 0, "Other 其他", false, true, 120, 26},
+    {"back disabled", IDC_BACK, "", 0, ODS_DISABLED, "退一步 Back", false, true, 102, 26, true},
 };
 
 class CaptionTest : public ButtonPainterTest, public ::testing::WithParamInterface<CaptionCase> {};
@@ -206,6 +211,8 @@ TEST_P(CaptionTest, CaptionIsChosenByIdentifierAndPlaced) {
     // The expected caption on a plain face: at the left edge or centred,
     // 16 high and centred vertically, 2 right and 1 down when pressed.
     Canvas expected(c.width, c.height, GetSysColor(COLOR_BTNFACE));
+    const COLORREF ink = GetSysColor(c.grey ? COLOR_GRAYTEXT : COLOR_BTNTEXT);
+    SetTextColor(expected.dc, ink);
     int w = MeasureMixedText(expected.dc, c.caption).width;
     int x = c.left ? 0 : (c.width - w) / 2;
     int y = (c.height - 16) / 2;
@@ -213,14 +220,14 @@ TEST_P(CaptionTest, CaptionIsChosenByIdentifierAndPlaced) {
         x += 2;
         y += 1;
     }
-    DrawMixedText(expected.dc, x, y, c.caption, 0);
+    DrawMixedText(expected.dc, x, y, c.caption);
 
     RECT compared = c.bevel ? RECT{3, 3, c.width - 3, c.height - 3} : RECT{0, 0, c.width, c.height};
     std::string where;
     EXPECT_EQ(CountDifferences(painted, expected, compared, &where), 0) << where;
     // The comparison means something only when there is a caption to see.
     if (c.caption[0]) {
-        EXPECT_GT(CountColour(expected, compared, RGB(0, 0, 0)), 20);
+        EXPECT_GT(CountColour(expected, compared, ink), 20);
     }
 }
 
@@ -285,7 +292,7 @@ TEST_F(ButtonPainterTest, MessageLineShowsItsWholeText) {
         Paint(IDC_MESSAGE_CHINESE, painted, ODS_DISABLED, c.text.c_str());
         Canvas expected(W, H, GetSysColor(COLOR_BTNFACE));
         int w = MeasureMixedText(expected.dc, c.shown.c_str()).width;
-        DrawMixedText(expected.dc, (W - w) / 2, (H - 16) / 2, c.shown.c_str(), 0);
+        DrawMixedText(expected.dc, (W - w) / 2, (H - 16) / 2, c.shown.c_str());
         std::string where;
         EXPECT_EQ(CountDifferences(painted, expected, {0, 0, W, H}, &where), 0)
             << c.text.size() << " bytes: " << where;
