@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include "app/bounded.h"
+#include "app/busy_queue.h"
 #include "app/dll_search.h"
 #include "app/globals.h"
 #include "install/file_attributes.h"
@@ -94,6 +95,7 @@ InstallCheck CheckInstallCanFinish(uint8_t* buffer, bool keepOlderWordBase) {
     int32_t added = 0, most = 0;
     uint32_t entryBytes = 0;
     for (const ManifestEntry& entry : kManifest) {
+        AnswerSentMessages();  // it inflates every payload: Windows must still see the program alive
         if (entry.wordBase && keepOlderWordBase) continue;
         char path[MAX_PATH];
         Target target;

@@ -92,6 +92,10 @@ void OnEnglishAgreementBox(HWND dialog) {
 // The notification code is not looked at: a box's focus notifications run
 // the same action as its click.
 void OnCommand(HWND dialog, int control) {
+    // The install run looks at the queue so that Windows sees the program
+    // alive; a command another program sends meanwhile must not re-enter
+    // the wizard (a Browse or a second Install in the middle of the run).
+    if (g_wizardPage == kPageInstalling) return;
     switch (control) {
     case IDC_BACK:
         PressBack(dialog);

@@ -274,3 +274,17 @@ TEST_F(WizardTest, LeavingTheAgreementFromTheEnglishBoxShowsOnlyTheNextPage) {
 }
 
 }  // namespace
+
+// While the install runs, the wizard looks at its queue so that Windows sees
+// it alive; commands another program sends it meanwhile must change nothing
+// (Cancel would end the program, Back would bring a page back mid-install).
+TEST_F(WizardTest, CommandsSentDuringTheInstallRunChangeNothing) {
+    GoTo(3);
+    g_wizardPage = kPageInstalling;
+    for (int control : {IDC_CANCEL, IDC_BACK, IDC_NEXT, IDC_DISPLAY_BAD}) {
+        Command(wizard, control);
+        EXPECT_EQ(g_wizardPage, kPageInstalling) << "control " << control;
+    }
+    EXPECT_EQ(ShownPageControls(wizard), kLanguagePage);
+    g_wizardPage = 3;
+}
