@@ -12,6 +12,7 @@
 #include <cstdlib>
 #include <vector>
 
+#include "bench/timing.h"
 #include "install/manifest.h"
 #include "install/payload.h"
 #include "resources/resource_ids.h"
@@ -24,14 +25,6 @@ extern "C" int debian_uncompress(unsigned char* dest, unsigned long* destLen, co
 namespace {
 
 using Uncompress = int (*)(unsigned char*, unsigned long*, const unsigned char*, unsigned long);
-
-LARGE_INTEGER g_frequency;
-
-double Now() {
-    LARGE_INTEGER counter;
-    QueryPerformanceCounter(&counter);
-    return 1000.0 * static_cast<double>(counter.QuadPart) / static_cast<double>(g_frequency.QuadPart);
-}
 
 bool PayloadStream(int identifier, const unsigned char** bytes, unsigned long* size) {
     HRSRC resource = FindResourceA(nullptr, MAKEINTRESOURCEA(identifier), "TEXT");
@@ -57,18 +50,11 @@ double TimeAll(Uncompress inflateOne, unsigned char* buffer, unsigned long* tota
     return Now() - start;
 }
 
-void Print(const char* key, std::vector<double> times) {
-    std::sort(times.begin(), times.end());
-    printf("%s median_ms %.2f min_ms %.2f max_ms %.2f runs %d\n", key, times[times.size() / 2], times.front(),
-           times.back(), static_cast<int>(times.size()));
-}
-
 }  // namespace
 
 int main(int argc, char** argv) {
     int runs = argc > 1 ? atoi(argv[1]) : 5;
     if (runs < 1) runs = 1;
-    QueryPerformanceFrequency(&g_frequency);
     std::vector<unsigned char> buffer(kInstallBufferSize);
     std::vector<double> ours, debian;
     for (int run = 0; run <= runs; ++run) {   // run 0 warms the payload pages

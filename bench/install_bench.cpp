@@ -24,6 +24,7 @@
 
 #include "app/bounded.h"
 #include "app/globals.h"
+#include "bench/timing.h"
 #include "install/install_run.h"
 #include "install/manifest.h"
 #include "install/payload.h"
@@ -32,29 +33,6 @@
 #include "resources/resource_ids.h"
 
 namespace {
-
-LARGE_INTEGER g_frequency;
-
-double Now() {
-    LARGE_INTEGER counter;
-    QueryPerformanceCounter(&counter);
-    return 1000.0 * static_cast<double>(counter.QuadPart) / static_cast<double>(g_frequency.QuadPart);
-}
-
-struct Summary {
-    double min, median, max;
-};
-
-Summary Summarize(std::vector<double> times) {
-    std::sort(times.begin(), times.end());
-    return {times.front(), times[times.size() / 2], times.back()};
-}
-
-void Print(const char* key, const std::vector<double>& times) {
-    Summary s = Summarize(times);
-    printf("%s median_ms %.2f min_ms %.2f max_ms %.2f runs %d\n", key, s.median, s.min, s.max,
-           static_cast<int>(times.size()));
-}
 
 size_t PeakWorkingSet() {
     PROCESS_MEMORY_COUNTERS counters = {};
@@ -196,7 +174,6 @@ int main(int argc, char** argv) {
     int wordBaseRuns = argc > 3 ? atoi(argv[3]) : 9;
     if (installRuns < 1) installRuns = 1;
     if (wordBaseRuns < 1) wordBaseRuns = 1;
-    QueryPerformanceFrequency(&g_frequency);
     CreateDirectoryA(base, nullptr);
 
     g_instance = GetModuleHandleA(nullptr);
