@@ -385,10 +385,7 @@ busy_input)
   # meanwhile (the close box, Esc, Enter) does not act afterwards: the result
   # message waits for its own answer.
   start_setup
-  click "$WIZARD_CAPTION" $ID_NEXT
-  click "$WIZARD_CAPTION" $ID_DISPLAY_OK 8
-  click "$WIZARD_CAPTION" $ID_NEXT
-  click "$WIZARD_CAPTION" $ID_NEXT
+  walk_to_last_page
   wine "$E2E_BUILD/tests/e2e/inspect.exe" watch "$WIZARD_CAPTION" "$MESSAGE_CAPTION" \
     >"$E2E_WORK/answers.txt" 2>"$E2E_WORK/slow_answers.txt" </dev/null &
   watcher=$!
