@@ -6,7 +6,11 @@
 # reads <table> (lines "identifier, installed name, source"; '#' starts a
 # comment; a source starting with "gen/" is made at build time under <gen-dir>
 # by a generator rule, any other is a file under <source-dir>), adds one pack
-# rule per payload, writes <rc-out> and returns the packed files in <var>.
+# rule per payload and one for the records of them all, writes <rc-out> and
+# returns the packed files and the records in <var>.
+# The name of the records resource; install/preflight.cpp looks it up.
+set(SCRIVORA_PAYLOAD_RECORDS_NAME PAYLOADRECORDS CACHE INTERNAL "name of the payload records resource")
+
 function(scrivora_payload_resources table rc_out src_dir gen_dir out_var)
   set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${table})
   file(STRINGS ${table} lines ENCODING UTF-8)
@@ -56,6 +60,18 @@ function(scrivora_payload_resources table rc_out src_dir gen_dir out_var)
     list(APPEND packed_files ${packed})
     string(APPEND rc "${id} TEXT \"${packed}\"\n")
   endforeach()
+  # The build's record of every packed payload (tools/payload_records.py):
+  # the check before the install run compares each stored stream with it
+  # and adds up the installed sizes instead of inflating anything.
+  set(records ${packed_dir}/records.bin)
+  add_custom_command(
+    OUTPUT ${records}
+    COMMAND ${Python3_EXECUTABLE} ${CMAKE_SOURCE_DIR}/tools/payload_records.py ${table} ${packed_dir} ${records}
+    DEPENDS ${CMAKE_SOURCE_DIR}/tools/payload_records.py ${table} ${packed_files}
+    COMMENT "Recording the packed payloads' sizes and check values"
+    VERBATIM)
+  string(APPEND rc "${SCRIVORA_PAYLOAD_RECORDS_NAME} RCDATA \"${records}\"\n")
+  list(APPEND packed_files ${records})
   file(CONFIGURE OUTPUT ${rc_out} CONTENT "${rc}" @ONLY)
   set(${out_var} ${packed_files} PARENT_SCOPE)
 endfunction()

@@ -31,16 +31,20 @@ function(scrivora_add_test name)
 endfunction()
 
 # scrivora_embed_payloads(<target> <identifier>...) embeds packed payloads of
-# the product in a test program, as the same "TEXT" resources.
+# the product in a test program, as the same "TEXT" resources, with the
+# records of all payloads as the setup program carries them.
 function(scrivora_embed_payloads target)
   set(rc "")
   foreach(id IN LISTS ARGN)
     string(APPEND rc "${id} TEXT \"${SCRIVORA_PACKED_DIR}/${id}.z\"\n")
   endforeach()
+  # And the build's records of them, which the check before the install run
+  # compares the payloads with.
+  string(APPEND rc "${SCRIVORA_PAYLOAD_RECORDS_NAME} RCDATA \"${SCRIVORA_PACKED_DIR}/records.bin\"\n")
   set(rc_file ${CMAKE_CURRENT_BINARY_DIR}/${target}_payloads.rc)
   file(CONFIGURE OUTPUT ${rc_file} CONTENT "${rc}" @ONLY)
   target_sources(${target} PRIVATE ${rc_file})
   add_dependencies(${target} scrivora_payloads)
   set_source_files_properties(${rc_file} TARGET_DIRECTORY ${target} PROPERTIES OBJECT_DEPENDS
-    "${SCRIVORA_PACKED_DIR}/${ARGV1}.z")
+    "${SCRIVORA_PACKED_DIR}/${ARGV1}.z;${SCRIVORA_PACKED_DIR}/records.bin")
 endfunction()

@@ -33,17 +33,23 @@ int WriteToFileStream(void* stream, const uint8_t* bytes, size_t count) {
 
 }  // namespace
 
-int LoadPayload(int identifier, uint8_t* buffer, uint32_t capacity, uint32_t* length) {
+int FindStoredPayload(int identifier, const uint8_t** bytes, uint32_t* size) {
     HRSRC resource = FindResourceA(g_instance, MAKEINTRESOURCEA(identifier), "TEXT");
     if (resource == nullptr) return 0;
     HGLOBAL loaded = LoadResource(g_instance, resource);
     if (loaded == nullptr) return 0;
-    const void* packed = LockResource(loaded);
-    DWORD packedSize = SizeofResource(g_instance, resource);
-    if (packed == nullptr || packedSize == 0) return 0;
+    *bytes = static_cast<const uint8_t*>(LockResource(loaded));
+    *size = SizeofResource(g_instance, resource);
+    return *bytes != nullptr && *size != 0;
+}
+
+int LoadPayload(int identifier, uint8_t* buffer, uint32_t capacity, uint32_t* length) {
+    const uint8_t* packed;
+    uint32_t packedSize;
+    if (!FindStoredPayload(identifier, &packed, &packedSize)) return 0;
 
     uLongf inflated = capacity;
-    if (uncompress(buffer, &inflated, static_cast<const Bytef*>(packed), packedSize) != Z_OK) return 0;
+    if (uncompress(buffer, &inflated, packed, packedSize) != Z_OK) return 0;
     if (length != nullptr) *length = static_cast<uint32_t>(inflated);
     return 1;
 }

@@ -17,6 +17,10 @@ constexpr uint32_t kAgreementBufferSize = 65536;                   // each agree
 
 inline constexpr char kWordBaseFileName[] = "pycizudic.idx";
 
+// The stored zlib stream of payload `identifier` inside the executable, as
+// it is: 1 and its bytes and size, or 0 when there is no such resource.
+int FindStoredPayload(int identifier, const uint8_t** bytes, uint32_t* size);
+
 // Inflates payload `identifier` into buffer[0..capacity). Returns 1 and the
 // inflated byte count in *length when the whole stream inflated and fitted;
 // otherwise 0 (no such resource, damaged stream, too big for the buffer).

@@ -2,6 +2,7 @@
 #include "install/preflight.h"
 
 #include <windows.h>
+#include <zlib.h>
 
 #include "app/bounded.h"
 #include "app/busy_queue.h"
@@ -54,10 +55,54 @@ int32_t Clusters(uint32_t bytes, uint32_t clusterBytes) {
     return static_cast<int32_t>((bytes + clusterBytes - 1) / clusterBytes);
 }
 
-// The check's byte sink: it only counts.
-int CountBytes(void* count, const uint8_t*, size_t length) {
-    *static_cast<uint32_t*>(count) += static_cast<uint32_t>(length);
-    return 1;
+// The build's record of one payload (tools/payload_records.py): its stored
+// stream's size and Adler-32, and the size of the file the run makes of it.
+// The records are a resource of their own, 16 bytes each, little-endian.
+constexpr char kPayloadRecordsName[] = "PAYLOADRECORDS";   // as cmake/Payloads.cmake names it
+constexpr uint32_t kPayloadRecordBytes = 16;
+
+struct PayloadRecord {
+    uint32_t storedBytes;
+    uint32_t storedAdler32;
+    uint32_t installedBytes;
+};
+
+uint32_t LittleEndian32(const uint8_t* at) {
+    return at[0] | at[1] << 8 | at[2] << 16 | static_cast<uint32_t>(at[3]) << 24;
+}
+
+// The build's record of payload `identifier`; false when it has none.
+bool FindPayloadRecord(int identifier, PayloadRecord* record) {
+    HRSRC resource = FindResourceA(g_instance, kPayloadRecordsName, RT_RCDATA);
+    HGLOBAL loaded = resource ? LoadResource(g_instance, resource) : nullptr;
+    const uint8_t* rows = loaded ? static_cast<const uint8_t*>(LockResource(loaded)) : nullptr;
+    if (rows == nullptr) return false;
+    uint32_t count = SizeofResource(g_instance, resource) / kPayloadRecordBytes;
+    for (const uint8_t* row = rows; row < rows + count * kPayloadRecordBytes; row += kPayloadRecordBytes) {
+        if ((row[0] | row[1] << 8) != identifier) continue;
+        record->storedBytes = LittleEndian32(row + 4);
+        record->storedAdler32 = LittleEndian32(row + 8);
+        record->installedBytes = LittleEndian32(row + 12);
+        return true;
+    }
+    return false;
+}
+
+// Whether payload `identifier` is stored exactly as the build packed it: the
+// same size and the same Adler-32 over every stored byte. The packer read
+// each stream back into its source, so such a payload inflates; any damage
+// to the stored bytes (a flipped bit, a cut, bytes added) shows here without
+// inflating anything. Gives the size of the file the run will make of it.
+bool PayloadAsBuilt(int identifier, uint32_t* installed) {
+    PayloadRecord record;
+    const uint8_t* stored;
+    uint32_t size;
+    if (!FindPayloadRecord(identifier, &record) || !FindStoredPayload(identifier, &stored, &size) ||
+        size != record.storedBytes || adler32(adler32(0, nullptr, 0), stored, size) != record.storedAdler32) {
+        return false;
+    }
+    *installed = record.installedBytes;
+    return true;
 }
 
 struct Target {
@@ -86,7 +131,7 @@ bool CanReplace(const char* path, Target* target) {
 
 }  // namespace
 
-InstallCheck CheckInstallCanFinish(uint8_t* buffer, bool keepOlderWordBase) {
+InstallCheck CheckInstallCanFinish(uint8_t*, bool keepOlderWordBase) {
     VolumeRoom room;
     bool roomKnown = ReadVolumeRoom(&room);
     uint32_t cluster = roomKnown ? room.clusterBytes : 1;
@@ -95,14 +140,13 @@ InstallCheck CheckInstallCanFinish(uint8_t* buffer, bool keepOlderWordBase) {
     int32_t added = 0, most = 0;
     uint32_t entryBytes = 0;
     for (const ManifestEntry& entry : kManifest) {
-        AnswerSentMessages();  // it inflates every payload: Windows must still see the program alive
+        AnswerSentMessages();  // between files, so that Windows sees the program alive
         if (entry.wordBase && keepOlderWordBase) continue;
         char path[MAX_PATH];
         Target target;
-        uint32_t length = 0, installed = 0;
+        uint32_t installed = 0;
         bool ready = FormatBounded(path, "%s\\%s", g_installFolder, entry.fileName) && CanReplace(path, &target) &&
-                     LoadPayload(entry.identifier, buffer, kInstallBufferSize, &length) &&
-                     PutInstalledBytes(entry.fileName, buffer, length, CountBytes, &installed);
+                     PayloadAsBuilt(entry.identifier, &installed);
         if (!ready) {
             // An ignore row that fails is skipped by the run as well.
             if (entry.abortOnFailure) return kInstallWouldAbort;

@@ -19,9 +19,11 @@ enum InstallCheck {
 // Goes once through the manifest rows the run will write (the word base left
 // out when the user keeps the older one), changing nothing that stays
 // changed:
-//   - every payload inflates into buffer[0..kInstallBufferSize) with its
-//     check value; an ignore row that does not is left out of the sums, as
-//     the run will skip it;
+//   - every payload is stored exactly as the build packed it (its size and
+//     the Adler-32 of its stored bytes match the build's table), so it
+//     inflates; nothing is inflated, and each file's installed size is the
+//     table's. An ignore row whose payload is not is left out of the sums,
+//     as the run will skip it;
 //   - every existing target file opens for writing as the writer opens it,
 //     read-only cleared for the test and set again at once; an abort row
 //     held by another program (a sharing or lock violation) fails;
@@ -29,4 +31,5 @@ enum InstallCheck {
 //     will have added at any point: each file's installed size less the
 //     file it replaces, and directory entries for the new names.
 // A volume whose free space the system cannot tell is taken to have room.
+// buffer, the run's work buffer, is not needed: nothing is inflated.
 InstallCheck CheckInstallCanFinish(uint8_t* buffer, bool keepOlderWordBase);

@@ -57,6 +57,29 @@ TEST_F(InstallRunTest, FreshFolderGetsTheWholeProduct) {
     ExpectShortcut(desktop + "\\" + names.editor + ".lnk", names.editor, file("ZEKEdit.exe"), installFolder_);
 }
 
+// The build's records of the payloads, which the check before the run adds
+// up instead of inflating: for every file of the product, the stored size is
+// the resource's and the installed size is that of the bytes the file must
+// hold (the word base in weighted form, by this test's own reference).
+TEST(PayloadRecords, AreWhatTheRunWrites) {
+    HRSRC resource = FindResourceA(nullptr, "PAYLOADRECORDS", RT_RCDATA);
+    ASSERT_NE(nullptr, resource);
+    const auto* rows = static_cast<const uint8_t*>(LockResource(LoadResource(nullptr, resource)));
+    const DWORD size = SizeofResource(nullptr, resource);
+    ASSERT_EQ(0u, size % 16);
+    auto word = [](const uint8_t* at) { return at[0] | at[1] << 8 | at[2] << 16 | uint32_t(at[3]) << 24; };
+    for (const ExpectedFile& expected : kExpectedFiles) {
+        SCOPED_TRACE(expected.name);
+        const uint8_t* row = rows;
+        while (row < rows + size && (row[0] | row[1] << 8) != expected.identifier) row += 16;
+        ASSERT_LT(row, rows + size) << "no record";
+        HRSRC stored = FindResourceA(nullptr, MAKEINTRESOURCEA(expected.identifier), "TEXT");
+        ASSERT_NE(nullptr, stored);
+        EXPECT_EQ(SizeofResource(nullptr, stored), word(row + 4));
+        EXPECT_EQ(InstalledBytes(expected).size(), word(row + 12));
+    }
+}
+
 FILETIME LastWriteTime(const std::string& path) {
     WIN32_FIND_DATAA data = {};
     HANDLE find = FindFirstFileA(path.c_str(), &data);
