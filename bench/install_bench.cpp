@@ -6,7 +6,8 @@
 //     attributes, no shortcuts, no configuration edit;
 //   - the check that runs inside RunInstall before its first change
 //     (CheckInstallCanFinish), alone, into a fresh folder and over the
-//     product just installed, against the whole run;
+//     product just installed, against the floor;
+//   - what each other step of the run adds over the floor (TimeSteps);
 //   - the word base written through its weighted transcoding against the same
 //     number of bytes written unchanged;
 //   - the peak working set of this process around the first install run,
@@ -25,10 +26,16 @@
 #include "app/bounded.h"
 #include "app/globals.h"
 #include "bench/timing.h"
+#include "app/busy_queue.h"
+#include "install/config_file.h"
+#include "install/earlier_install.h"
+#include "install/file_attributes.h"
 #include "install/install_run.h"
 #include "install/manifest.h"
 #include "install/payload.h"
 #include "install/preflight.h"
+#include "install/shortcut_names.h"
+#include "install/shortcuts.h"
 #include "install/word_base.h"
 #include "resources/resource_ids.h"
 
@@ -101,6 +108,84 @@ double TimeFloor(const char* base, int run, uint8_t* buffer) {
         if (fclose(file) != 0 || !written) return -1;
     }
     return Now() - start;
+}
+
+// What each step of the run adds over the floor, each timed alone:
+//   - check: the check before the run, into a fresh folder;
+//   - dictionaries: the 64 deletions of learned dictionaries (none there);
+//   - attributes: every file written by the run's own writer with the
+//     read-only and hidden bits the manifest asks for, less the same writes
+//     without them, each into a fresh folder;
+//   - progress: the progress bar's moves and repaints, and the looks at the
+//     queue between files and steps;
+//   - configuration: the update of zerezizu.ini;
+//   - shortcuts: the Start-menu folder and its three shortcuts, through the
+//     shell.
+// The word base's transcoding is timed apart (weighted against plain write);
+// what is left (the writer's own file layer against the floor's stdio) is
+// the run less the floor and all of these.
+struct StepTimes {
+    double check, dictionaries, attributes, progress, configuration, shortcuts;
+};
+
+// Every manifest file through the run's writer into a fresh folder, with the
+// manifest's attributes or none; milliseconds or -1.
+double TimeWriter(const char* base, const char* kind, int run, uint8_t* buffer, bool attributes) {
+    char folder[MAX_PATH];
+    if (!FreshFolder(folder, sizeof folder, base, kind, run) || !CopyBounded(g_installFolder, folder)) return -1;
+    double start = Now();
+    for (const ManifestEntry& entry : kManifest) {
+        if (!ExtractPayload(entry.identifier, entry.fileName, buffer, kInstallBufferSize,
+                            attributes && entry.readOnly, attributes && entry.hidden, nullptr)) {
+            return -1;
+        }
+    }
+    return Now() - start;
+}
+
+bool TimeSteps(const char* base, int run, uint8_t* buffer, StepTimes* times) {
+    char fresh[MAX_PATH];
+    if (!FreshFolder(fresh, sizeof fresh, base, "steps", run) || !CopyBounded(g_installFolder, fresh)) return false;
+    double start = Now();
+    if (CheckInstallCanFinish(buffer, false) != kInstallCanFinish) return false;
+    times->check = Now() - start;
+
+    start = Now();
+    DeleteLearnedDictionaries();
+    times->dictionaries = Now() - start;
+
+    double plain = TimeWriter(base, "writer-plain", run, buffer, false);
+    double withAttributes = TimeWriter(base, "writer", run, buffer, true);
+    if (plain < 0 || withAttributes < 0) return false;
+    times->attributes = withAttributes - plain;
+
+    HWND bar = GetDlgItem(g_wizardWindow, IDC_PROGRESS);
+    start = Now();
+    for (size_t i = 0; i < kManifestCount; ++i) {
+        AnswerSentMessages();
+        if (i + 1 == kManifestCount || kManifest[i + 1].progressStep != kManifest[i].progressStep) {
+            SendMessageA(bar, PBM_SETPOS, static_cast<WPARAM>(kManifest[i].progressStep), 0);
+            UpdateWindow(bar);
+            AnswerSentMessages();
+        }
+    }
+    for (int position : {10, 94, 97, 100}) {   // before the files, and after the shortcuts
+        SendMessageA(bar, PBM_SETPOS, static_cast<WPARAM>(position), 0);
+        UpdateWindow(bar);
+        AnswerSentMessages();
+    }
+    times->progress = Now() - start;
+
+    // The configuration file as the writer left it in the last folder.
+    start = Now();
+    UpdateConfigFile();
+    times->configuration = Now() - start;
+
+    const ShortcutNames& names = ShortcutNamesFor(g_systemLanguage);
+    start = Now();
+    CreateStartMenuEntry(names.folderName, names.rows, kFolderPrograms);
+    times->shortcuts = Now() - start;
+    return true;
 }
 
 // The weighted transcoding as it was first written: one stream call per ASCII
@@ -203,6 +288,7 @@ int main(int argc, char** argv) {
     // The check goes once into a fresh folder and once over the product the
     // run before it installed, where it opens every file.
     std::vector<double> install, floor, checkFresh, checkInstalled;
+    std::vector<double> stepCheck, dictionaries, attributes, progress, configuration, shortcuts;
     for (int run = 1; run <= installRuns; ++run) {
         double a = TimeInstall(base, run);
         double b = TimeFloor(base, run, buffer.data());
@@ -210,19 +296,34 @@ int main(int argc, char** argv) {
         double c = FreshFolder(fresh, sizeof fresh, base, "check", run) ? TimeCheck(fresh, buffer.data()) : -1;
         snprintf(installed, sizeof installed, "%s\\install-%d", base, run);
         double d = TimeCheck(installed, buffer.data());
-        if (a < 0 || b < 0 || c < 0 || d < 0) {
-            printf("error run %d failed (install %.1f, floor %.1f, check %.1f, %.1f)\n", run, a, b, c, d);
+        StepTimes steps;
+        bool stepsTimed = TimeSteps(base, run, buffer.data(), &steps);
+        if (a < 0 || b < 0 || c < 0 || d < 0 || !stepsTimed) {
+            printf("error run %d failed (install %.1f, floor %.1f, check %.1f, %.1f, steps %d)\n", run, a, b, c, d,
+                   stepsTimed);
             return 1;
         }
         install.push_back(a);
         floor.push_back(b);
         checkFresh.push_back(c);
         checkInstalled.push_back(d);
+        stepCheck.push_back(steps.check);
+        dictionaries.push_back(steps.dictionaries);
+        attributes.push_back(steps.attributes);
+        progress.push_back(steps.progress);
+        configuration.push_back(steps.configuration);
+        shortcuts.push_back(steps.shortcuts);
     }
     Print("install", install);
     Print("floor", floor);
     Print("check_fresh", checkFresh);
     Print("check_installed", checkInstalled);
+    Print("step_check", stepCheck);
+    Print("step_dictionaries", dictionaries);
+    Print("step_attributes", attributes);
+    Print("step_progress", progress);
+    Print("step_configuration", configuration);
+    Print("step_shortcuts", shortcuts);
     fflush(stdout);
 
     // Word base: the source-form payload, written both ways into one file.

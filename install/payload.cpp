@@ -75,17 +75,28 @@ int WritePayloadFile(const char* fileName, const uint8_t* data, uint32_t length,
     if (!fits) return 0;
 
     // An older file loses read-only and hidden so that it can be replaced.
-    ClearFileAttributes(path, 1, 1);
+    bool fresh = GetFileAttributesA(path) == INVALID_FILE_ATTRIBUTES;
+    if (!fresh) ClearFileAttributes(path, 1, 1);
+    // A new file is made with its attributes, which spares a call that
+    // changes them afterwards (each one opens the file again): hidden when it
+    // is asked for, else read-only. Not both at once: some file systems
+    // (Wine's on a POSIX disk among them) record hidden in a way that needs
+    // write access, which a file made read-only no longer gives.
+    DWORD made = !fresh ? 0 : hidden ? FILE_ATTRIBUTE_HIDDEN : readOnly ? FILE_ATTRIBUTE_READONLY : 0;
     FileStream file;
-    if (!OpenFileStream(&file, path, kFileCreate)) return 0;
+    if (!OpenNewFileStream(&file, path, made)) return 0;
 
     bool written = PutInstalledBytes(fileName, data, length, WriteToFileStream, &file) != 0;
     // The stream's buffer reaches the disk only when it is flushed; a full
     // disk shows there for small files, so the close's result counts as much
     // as every write's.
     if (!CloseFileStream(&file)) written = false;
-    if (!written) return 0;
+    if (!written) {
+        // A file cut short does not keep the attributes it was made with.
+        if (made != 0) ClearFileAttributes(path, 1, 1);
+        return 0;
+    }
 
-    AddFileAttributes(path, readOnly, hidden);
+    AddFileAttributes(path, readOnly, hidden);   // only what creation did not give
     return 1;
 }

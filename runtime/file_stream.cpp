@@ -53,13 +53,15 @@ bool WriteWaiting(FileStream* stream) {
 
 }  // namespace
 
-int OpenFileStream(FileStream* stream, const char* path, FileStreamMode mode) {
+namespace {
+
+int OpenWithAttributes(FileStream* stream, const char* path, FileStreamMode mode, DWORD attributes) {
     DWORD access = mode == kFileRead     ? GENERIC_READ
                    : mode == kFileCreate ? GENERIC_WRITE
                                          : GENERIC_READ | GENERIC_WRITE;
     DWORD disposition = mode == kFileCreate ? CREATE_ALWAYS : OPEN_EXISTING;
     HANDLE handle = CreateFileA(path, access, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                                disposition, FILE_ATTRIBUTE_NORMAL, nullptr);
+                                disposition, attributes, nullptr);
     stream->handle = handle == INVALID_HANDLE_VALUE ? nullptr : handle;
     stream->bufferStart = 0;
     stream->bufferUsed = 0;
@@ -68,6 +70,16 @@ int OpenFileStream(FileStream* stream, const char* path, FileStreamMode mode) {
     stream->failed = false;
     stream->atEnd = false;
     return stream->handle != nullptr;
+}
+
+}  // namespace
+
+int OpenFileStream(FileStream* stream, const char* path, FileStreamMode mode) {
+    return OpenWithAttributes(stream, path, mode, FILE_ATTRIBUTE_NORMAL);
+}
+
+int OpenNewFileStream(FileStream* stream, const char* path, uint32_t attributes) {
+    return OpenWithAttributes(stream, path, kFileCreate, attributes ? attributes : FILE_ATTRIBUTE_NORMAL);
 }
 
 int WriteFileStream(FileStream* stream, const void* bytes, size_t count) {

@@ -33,6 +33,11 @@ struct FileStream {
 // held by another program, not writable).
 int OpenFileStream(FileStream* stream, const char* path, FileStreamMode mode);
 
+// Opens path as a new, empty file (kFileCreate) that is made with the given
+// attribute bits (FILE_ATTRIBUTE_READONLY, FILE_ATTRIBUTE_HIDDEN): the handle
+// still writes. A file that already exists keeps the attributes it has.
+int OpenNewFileStream(FileStream* stream, const char* path, uint32_t attributes);
+
 // Writes bytes at the current position. Returns 1 when all were taken; a
 // write that failed also marks the stream, so CloseFileStream reports it.
 int WriteFileStream(FileStream* stream, const void* bytes, size_t count);

@@ -45,7 +45,8 @@ measure() {
   raw="$E2E_WORK/figures.txt"
   : >"$raw"
 
-  # 1, 2, 5 inside: install run against the floor, word base, working set.
+  # Inside: install run against the floor and what each of its steps adds,
+  # word base, working set.
   wine "$build/bench/bench_install.exe" 'C:\scrivora-bench' "$runs" "$wordbase_runs" \
     </dev/null 2>/dev/null | tr -d '\r' >>"$raw"
   # 3: the program's inflate (zlib built for size) against Debian's archive.
@@ -77,8 +78,13 @@ measure() {
   done
 
   # The real setup program, walked through its default choices: time from the
-  # Install click to its success message, and the process's peak resident set.
-  start_setup
+  # Install click to its success message, and the process's peak resident set
+  # (bench/peak_memory.py, as for the NSIS installers below).
+  peak="$E2E_WORK/peak_kib.txt"
+  rm -f "$peak"
+  python3 bench/peak_memory.py "$peak" $wine_loader "$build/ScrivoraSetup.exe" </dev/null >/dev/null 2>&1 &
+  E2E_PID=$!
+  wait_window "$WIZARD_CAPTION" 60
   walk_to_last_page
   # The last file of the run, ZiDef.dic, appearing in the default folder marks
   # the end of the files; the message comes only after the wizard's deliberate
@@ -102,9 +108,9 @@ measure() {
   end=$(now_ms)
   echo "setup_install_click_to_last_file $((files_done - start))" >>"$raw"
   echo "setup_install_click_to_message $((end - start))" >>"$raw"
-  echo "setup_peak_rss_kib $(awk '/^VmHWM/ {print $2}' /proc/$E2E_PID/status 2>/dev/null || echo 0)" >>"$raw"
   kill "$E2E_PID" 2>/dev/null || true
   wait "$E2E_PID" 2>/dev/null || true
+  echo "setup_peak_rss_kib $(cat "$peak" 2>/dev/null || echo 0)" >>"$raw"
 
   if [ "$peers" = peers ]; then
     # The peer: installers of the same 95 inflated files (the floor's output),
@@ -136,6 +142,14 @@ NSI
         echo "peer_$compressor $((end - start))" >>"$raw"
       done
     done
+    # Their peak resident set, measured as ours is, in runs of their own so
+    # that the measuring does not count in their times.
+    for compressor in zlib lzma; do
+      rm -f "$peak"
+      python3 bench/peak_memory.py "$peak" $wine_loader "$peer/peer-$compressor.exe" /S "/D=C:\\peer-$compressor-peak" \
+        </dev/null >/dev/null 2>&1
+      echo "peer_${compressor}_peak_rss_kib $(cat "$peak" 2>/dev/null || echo 0)" >>"$raw"
+    done
   fi
   if grep -q '^error' "$raw"; then cat "$raw" >&2; exit 1; fi
   e2e_stop_prefix
@@ -157,6 +171,10 @@ print_table() {
     function row(label, med, mn, mx, ratio) {
       printf "%-46s %9.1f ms %9.1f ms %9.1f ms %8s\n", label, med, mn, mx, ratio
     }
+    function step(label, key) {
+      row("    " label, v[key ".median_ms"], v[key ".min_ms"], v[key ".max_ms"],
+          sprintf("%.3f", v[key ".median_ms"] / v["floor.median_ms"]))
+    }
     NF == 2 && $1 !~ /_bytes$|_kib$|same_bytes/ { count[$1]++; list[$1, count[$1]] = $2; next }
     { for (i = 2; i < NF; i += 2) v[$1 "." $i] = $(i + 1); if (NF == 2) v[$1] = $2 }
     END {
@@ -164,10 +182,23 @@ print_table() {
       row("install run, RunInstall of 95 files", v["install.median_ms"], v["install.min_ms"], v["install.max_ms"],
           sprintf("%.2f", v["install.median_ms"] / v["floor.median_ms"]))
       row("  floor: inflate + one fwrite per file", v["floor.median_ms"], v["floor.min_ms"], v["floor.max_ms"], "")
-      row("  its check before changing anything, fresh", v["check_fresh.median_ms"], v["check_fresh.min_ms"],
-          v["check_fresh.max_ms"], sprintf("%.2f", v["check_fresh.median_ms"] / v["install.median_ms"]))
-      row("  the same over the installed product", v["check_installed.median_ms"], v["check_installed.min_ms"],
-          v["check_installed.max_ms"], sprintf("%.2f", v["check_installed.median_ms"] / v["install.median_ms"]))
+      f = v["floor.median_ms"]
+      print "  what each step adds over the floor (ratio: to the floor)"
+      step("check before changing anything, fresh", "check_fresh")
+      step("  the same over the installed product", "check_installed")
+      step("learned dictionaries deleted", "step_dictionaries")
+      step("attributes (read-only, hidden)", "step_attributes")
+      w = v["wordbase_weighted.median_ms"] - v["wordbase_plain.median_ms"]
+      row("    word base in weighted form", w, w, w, sprintf("%.3f", w / f))
+      step("progress bar and queue", "step_progress")
+      step("configuration file", "step_configuration")
+      step("shortcuts (through the shell)", "step_shortcuts")
+      rest = v["install.median_ms"] - f - v["check_fresh.median_ms"] - v["step_dictionaries.median_ms"] -
+             v["step_attributes.median_ms"] - w - v["step_progress.median_ms"] - v["step_configuration.median_ms"] -
+             v["step_shortcuts.median_ms"]
+      row("    the rest (medians' difference)", rest, rest, rest, sprintf("%.3f", rest / f))
+      r = v["install.median_ms"] - v["step_shortcuts.median_ms"]
+      row("  RunInstall less its shortcuts", r, r, r, sprintf("%.2f", r / f))
       row("inflate all payloads (" v["inflate_bytes"] " B), ours", v["inflate_for_size.median_ms"],
           v["inflate_for_size.min_ms"], v["inflate_for_size.max_ms"],
           sprintf("%.2f", v["inflate_for_size.median_ms"] / v["inflate_debian.median_ms"]))
@@ -191,7 +222,7 @@ print_table() {
         row("  Install click to success message (5 s hold)", h, h, h, "")
         printf "%-46s %9d B\n", "size: our setup executable", setup_bytes
         printf "%-46s %9d B\n", "  bytes beside the payload streams", beside_bytes
-        print "(ratios: install / floor, check / install, inflate ours / Debian, weighted / plain write, setup / smallest dialog)"
+        print "(ratios: install / floor, step / floor, inflate ours / Debian, weighted / plain write, setup / smallest dialog)"
         exit
       }
       z = median("peer_zlib"); l = median("peer_lzma")
@@ -214,20 +245,27 @@ print_table() {
              v["memory.peak_working_set"] / v["memory.work_buffer"]
       printf "%-46s %9.1f MiB\n", "  growth during its first install run",
              (v["memory.peak_working_set"] - v["memory.working_set_before"]) / 1048576
-      printf "%-46s %9.1f MiB %25s %8.2f\n", "memory: setup program peak RSS (Linux VmHWM)", v["setup_peak_rss_kib"] / 1024, "",
+      printf "%-46s %9.1f MiB %25s %8.2f\n", "memory: setup program peak RSS (wait4 maxrss)", v["setup_peak_rss_kib"] / 1024, "",
              v["setup_peak_rss_kib"] * 1024 / v["memory.work_buffer"]
       printf "%-46s %9.1f MiB\n", "  work buffer", v["memory.work_buffer"] / 1048576
-      print "(ratios: install / floor, check / install, inflate ours / Debian, weighted / plain write, setup / smallest dialog, peak / work buffer)"
+      printf "%-46s %9.1f MiB %25s %8.2f\n", "  peer installer, zlib, the same measure", v["peer_zlib_peak_rss_kib"] / 1024, "",
+             v["setup_peak_rss_kib"] / v["peer_zlib_peak_rss_kib"]
+      printf "%-46s %9.1f MiB %25s %8.2f\n", "  peer installer, LZMA, the same measure", v["peer_lzma_peak_rss_kib"] / 1024, "",
+             v["setup_peak_rss_kib"] / v["peer_lzma_peak_rss_kib"]
+      print "(ratios: install / floor, step / floor, inflate ours / Debian, weighted / plain write, setup / smallest dialog,
+ peak / work buffer, our peak / peer's peak)"
       print "(" count["startup_setup"] " start-up runs and " count["peer_zlib"] " peer runs per side after one warm-up)"
     }' "$raw"
 }
 
+wine_loader=wine
 measure build-bench peers
 if [ -d build-bench-win64 ] && ! scripts/native-i386.sh; then
   echo "== shipped 32-bit program and NSIS installers, both under user-mode emulation (qemu-user) =="
   print_table build-bench build-bench/bench-run/figures.txt
   # The 64-bit programs run with Wine's 64-bit loader, natively.
   wine() { /usr/lib/wine/wine64 "$@"; }
+  wine_loader=/usr/lib/wine/wine64
   measure build-bench-win64
   echo
   echo "== the same sources built for 64-bit Windows, native (no NSIS peer exists for 64 bits) =="
