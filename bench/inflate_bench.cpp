@@ -1,8 +1,9 @@
 // The program's inflate against Debian's zlib archive, in one process: every
 // payload of the install inflated into the same 9 MiB buffer by each in turn.
 // The program builds zlib's own sources for size (one section per function,
-// -Oz, no gzip reader, its small adler32); Debian's archive is the same zlib
-// version built for speed, linked here with its symbols renamed (debian_...)
+// -Oz, no gzip reader) but for its hot loops, inflate_fast and the Adler-32,
+// which it builds for speed; Debian's archive is the same zlib version built
+// wholly for speed, linked here with its symbols renamed (debian_...)
 // so that both can live in one program. Prints "key value" lines for
 // scripts/bench.sh; nothing here passes or fails on a time.
 #include <windows.h>
