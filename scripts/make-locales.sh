@@ -8,6 +8,9 @@
 set -euo pipefail
 dir=${1:?folder}
 mkdir -p "$dir"
+# Tests that run side by side may ask at once: one compiles, the others wait.
+exec 9>"$dir/.lock"
+flock 9
 for name in zh_CN zh_TW zh_HK; do
   out="$dir/$name.UTF-8"
   [ -f "$out/LC_CTYPE" ] && continue
