@@ -116,13 +116,19 @@ struct Target {
 // written; any other failure (another program holds it, a folder of that
 // name, no access) is the writer's failure too.
 bool CanReplace(const char* path, Target* target) {
-    int cleared = ClearFileAttributes(path, 1, 0);
+    target->exists = false;
+    target->bytes = 0;
+    DWORD attributes = GetFileAttributesA(path);
+    // Into a fresh folder there is nothing there: the attributes tell that
+    // without an open that fails.
+    if (attributes == INVALID_FILE_ATTRIBUTES && GetLastError() == ERROR_FILE_NOT_FOUND) return true;
+    bool readOnly = attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY);
+    if (readOnly) SetFileAttributesA(path, attributes & ~static_cast<DWORD>(FILE_ATTRIBUTE_READONLY));
     HANDLE file = CreateFileA(path, GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
                               OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     DWORD error = GetLastError();
-    if (cleared) AddFileAttributes(path, 1, 0);
+    if (readOnly) SetFileAttributesA(path, attributes);
     target->exists = file != INVALID_HANDLE_VALUE;
-    target->bytes = 0;
     if (!target->exists) return error == ERROR_FILE_NOT_FOUND;
     target->bytes = GetFileSize(file, nullptr);
     CloseHandle(file);
