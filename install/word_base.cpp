@@ -55,30 +55,38 @@ bool FillBlock(const uint8_t* data, size_t length, size_t* pos, uint8_t* weight)
     // Where four bytes can be read at once, they are read as one word: four
     // key bytes in a row (none zero, none 0x80 or above) are copied in one
     // step, as is a group with its weight. Each step must wait for the load
-    // that tells where the next one starts, so fewer, longer steps are what
-    // makes it fast.
-    while (out <= lastStep && length - at >= 4) {
-        uint32_t word;
-        memcpy(&word, data + at, 4);
-        if (((word | (word - 0x01010101u)) & 0x80808080u) == 0) {   // four key bytes
-            memcpy(out, &word, 4);
-            out += 4;
-            at += 4;
-            w = kFirstGroupWeight;
-            continue;
-        }
-        uint32_t first = word & 0xFF;
-        if (first == 0) break;
-        if (first >= 0x80) {
-            uint32_t group = (word & 0x00FFFFFFu) | static_cast<uint32_t>(w) << 24;   // little-endian
-            memcpy(out, &group, 4);
-            out += 4;
-            at += 3;
-            w = static_cast<uint8_t>(w - (w > 1));
-        } else {
-            *out++ = static_cast<uint8_t>(first);
-            ++at;
-            w = kFirstGroupWeight;
+    // that tells where the next one starts, so fewer, shorter steps are what
+    // makes it fast. One bound serves both the data and the block, since no
+    // step makes more than four output bytes of three input bytes; it is
+    // worked out again while the block has room for a good many steps. The
+    // last few bytes of a block and of the data go one at a time below.
+    constexpr size_t kFewSteps = 64;
+    bool zero = false;
+    while (!zero && length >= 4 && at <= length - 4 && out + kFewSteps <= lastStep) {
+        size_t stop = at + static_cast<size_t>(lastStep - out) / 4 * 3;
+        if (stop > length - 4) stop = length - 4;
+        while (at <= stop) {
+            uint32_t word;
+            memcpy(&word, data + at, 4);
+            if (((word | (word - 0x01010101u)) & 0x80808080u) == 0) {   // four key bytes
+                memcpy(out, &word, 4);
+                out += 4;
+                at += 4;
+                w = kFirstGroupWeight;
+            } else if (word & 0x80) {   // a group: its first byte is 0x80 or above
+                uint32_t group = (word & 0x00FFFFFFu) | static_cast<uint32_t>(w) << 24;   // little-endian
+                memcpy(out, &group, 4);
+                out += 4;
+                at += 3;
+                w = static_cast<uint8_t>(w - (w > 1));
+            } else if (word & 0xFF) {   // one key byte
+                *out++ = static_cast<uint8_t>(word);
+                ++at;
+                w = kFirstGroupWeight;
+            } else {
+                zero = true;   // the zero byte that ends the data: the loop below stops there too
+                break;
+            }
         }
     }
     while (out <= lastStep) {

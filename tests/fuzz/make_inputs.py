@@ -3,7 +3,7 @@
 
   word_base.dict          byte tokens for the fuzzer's mutations
   word_base_seeds/        small source word bases to start from
-  word_base_large/        inputs past the writer's 64 KiB output block, run
+  word_base_large/        inputs past the writer's 256 KiB output block, run
                           once each (the fuzzer itself stays below 4 KiB)
   config_file.dict        tokens of zerezizu.ini
   config_file_seeds/      old zerezizu.ini files, each after a byte of choices
@@ -11,7 +11,7 @@
 import pathlib
 import sys
 
-BLOCK = 64 * 1024            # the writer's output block
+BLOCK = 256 * 1024           # the writer's output block (install/word_base.cpp)
 GROUP = bytes([0xB0, 0xA1, 0xCE])
 
 
