@@ -158,14 +158,14 @@ cancel)
   start_setup
   click "$WIZARD_CAPTION" $ID_CANCEL
   rc=$(setup_exit_code)
-  [ "$rc" = 0 ] || fail "Cancel: exit code $rc"
+  [ "$rc" = 1602 ] || fail "Cancel: exit code $rc"
   start_setup
   click "$WIZARD_CAPTION" $ID_NEXT
   click "$WIZARD_CAPTION" $ID_DISPLAY_OK 8
   click "$WIZARD_CAPTION" $ID_NEXT
   keys "$WIZARD_CAPTION" key Escape
   rc=$(setup_exit_code)
-  [ "$rc" = 0 ] || fail "Esc: exit code $rc"
+  [ "$rc" = 1602 ] || fail "Esc: exit code $rc"
   [ ! -e "$folder_unix" ] || fail "Cancel or Esc left an install folder"
   [ ! -e "$start_menu" ] || fail "Cancel or Esc left a Start-menu folder"
   ;;

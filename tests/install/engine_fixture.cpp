@@ -8,6 +8,8 @@
 #include <cstdio>
 #include <ostream>
 
+#include "app/bounded.h"
+#include "app/globals.h"
 #include "resources/resource_ids.h"
 
 std::vector<ShownMessage> g_shownMessages;
@@ -23,7 +25,22 @@ LRESULT CALLBACK RecordingBarProcedure(HWND bar, UINT message, WPARAM wParam, LP
     return CallWindowProcA(g_barProcedure, bar, message, wParam, lParam);
 }
 
+int ShowRowAsWizard(MessageRow row, const char* detail) { return ShowMessageRow(row, g_wizardWindow, detail); }
+// Set before any test runs, as the wizard sets it before the run.
+const bool g_notifierSet = (SetInstallNotifier(ShowRowAsWizard), true);
+
 }  // namespace
+
+InstallAnswers AnswersFromState() {
+    InstallAnswers answers = {};
+    CopyBounded(answers.folder, g_installFolder);
+    answers.desktopIcons = g_wantDesktopIcons;
+    answers.bitmapFont = g_chineseDisplayOk ? 0 : 1;
+    answers.language = g_uiLanguage;
+    answers.wordBase = kWordBaseAsk;
+    answers.allUsers = g_allUsers;
+    return answers;
+}
 
 int ShowMessage(const char* chineseText, const char* englishText, int buttonSet, HWND owner) {
     g_shownMessages.push_back({chineseText, englishText ? englishText : "", buttonSet, owner});
