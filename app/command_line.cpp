@@ -26,22 +26,55 @@ bool IsWord(const char* text, const char* name) {
 
 bool IsSpace(char c) { return c == ' ' || c == '\t'; }
 
-// Copies a value up to the next space, or between double quotes, into
-// value[MAX_PATH]; *end is where reading goes on. False when it is empty or
-// does not fit.
-bool ReadValue(const char* text, char (&value)[MAX_PATH], const char** end) {
-    bool quoted = *text == '"';
-    if (quoted) ++text;
-    size_t n = 0;
-    while (text[n] != '\0' && (quoted ? text[n] != '"' : !IsSpace(text[n]))) ++n;
-    *end = text + n + (quoted && text[n] == '"' ? 1 : 0);
+// Copies text[0..n) into value[MAX_PATH] without one pair of double quotes
+// around it. False when nothing is left or it does not fit.
+bool CopyValue(const char* text, size_t n, char (&value)[MAX_PATH]) {
+    if (n >= 2 && text[0] == '"' && text[n - 1] == '"') {
+        ++text;
+        n -= 2;
+    }
     if (n == 0 || n >= MAX_PATH) return false;
     for (size_t i = 0; i < n; ++i) value[i] = text[i];
     value[n] = '\0';
     return true;
 }
 
+// The switch value after name in token, into value; false when the token is
+// not that switch. *valid says whether the value was there and fitted.
+bool ValueOf(const char* token, const char* name, char (&value)[MAX_PATH], bool* valid) {
+    const char* rest;
+    if (!StartsWith(token, name, &rest)) return false;
+    *valid = CopyValue(rest, lstrlenA(rest), value);
+    return true;
+}
+
 constexpr const char* kLanguageNames[] = {"EN", "ZH-CN", "ZH-TW"};
+
+// One switch (a token without its quotes) into *out; false when it is not
+// one setup knows or its value is missing.
+bool ReadSwitch(const char* token, CommandLine* out) {
+    bool valid = true;
+    char value[MAX_PATH];
+    if (IsWord(token, "/S")) {
+        out->silent = true;
+    } else if (IsWord(token, "/ALLUSERS")) {
+        out->allUsers = true;
+    } else if (IsWord(token, "/NODESKTOP")) {
+        out->noDesktopIcons = true;
+    } else if (IsWord(token, "/?")) {
+        out->help = true;
+    } else if (ValueOf(token, "/LOG=", out->log, &valid)) {
+    } else if (ValueOf(token, "/LANG=", value, &valid)) {
+        for (int code = 0; valid && code < 3; ++code) {
+            const char* tail;
+            if (StartsWith(value, kLanguageNames[code], &tail) && *tail == '\0') out->language = code;
+        }
+        return out->language >= 0;
+    } else {
+        return false;
+    }
+    return valid;
+}
 
 }  // namespace
 
@@ -60,39 +93,33 @@ bool ParseCommandLine(const char* line, CommandLine* out) {
     for (;;) {
         while (IsSpace(*at)) ++at;
         if (*at == '\0') return true;
+        // A tool that quotes every argument holding a space sends "/D=...":
+        // the quotes go, as they would around any other switch.
+        bool quoted = *at == '"';
+        const char* start = at + (quoted ? 1 : 0);
         const char* rest;
-        if (StartsWith(at, "/D=", &rest)) {
-            // The rest of the line, as it is, but for spaces at its end.
+        if (StartsWith(start, "/D=", &rest)) {
+            // The rest of the line, as it is, but for spaces (and the
+            // closing quote of a quoted switch) at its end.
             size_t n = lstrlenA(rest);
             while (n > 0 && IsSpace(rest[n - 1])) --n;
-            if (n == 0 || n >= MAX_PATH) return false;
-            for (size_t i = 0; i < n; ++i) out->folder[i] = rest[i];
-            out->folder[n] = '\0';
-            return true;
+            if (quoted && n > 0 && rest[n - 1] == '"') --n;
+            return CopyValue(rest, n, out->folder);
         }
-        if (IsWord(at, "/S")) {
-            out->silent = true;
-        } else if (IsWord(at, "/ALLUSERS")) {
-            out->allUsers = true;
-        } else if (IsWord(at, "/NODESKTOP")) {
-            out->noDesktopIcons = true;
-        } else if (IsWord(at, "/?")) {
-            out->help = true;
-        } else if (StartsWith(at, "/LOG=", &rest)) {
-            if (!ReadValue(rest, out->log, &at)) return false;
-            continue;
-        } else if (StartsWith(at, "/LANG=", &rest)) {
-            char name[MAX_PATH];
-            if (!ReadValue(rest, name, &at)) return false;
-            for (int code = 0; code < 3; ++code) {
-                const char* tail;
-                if (StartsWith(name, kLanguageNames[code], &tail) && *tail == '\0') out->language = code;
-            }
-            if (out->language < 0) return false;
-            continue;
-        } else {
-            return false;
+        // One token: up to the closing quote of a quoted one, else up to the
+        // next space outside quotes (/LOG="C:\My logs\setup.log").
+        const char* end = start;
+        bool inValueQuotes = false;
+        while (*end != '\0' && (quoted ? *end != '"' : inValueQuotes || !IsSpace(*end))) {
+            if (*end == '"') inValueQuotes = !inValueQuotes;
+            ++end;
         }
-        while (*at != '\0' && !IsSpace(*at)) ++at;
+        char token[MAX_PATH + 8];
+        size_t n = static_cast<size_t>(end - start);
+        if (n >= sizeof token) return false;
+        for (size_t i = 0; i < n; ++i) token[i] = start[i];
+        token[n] = '\0';
+        if (!ReadSwitch(token, out)) return false;
+        at = end + (quoted && *end == '"' ? 1 : 0);
     }
 }

@@ -35,12 +35,13 @@ void CloseInstallLog() {
 
 void LogLine(const char* what, const char* text) {
     char line[kLogLineSize];
-    WriteLine(FormatBounded(line, "%s %s", what, text) ? line : what);
+    WriteLine(text == nullptr ? what : FormatBounded(line, "%s %s", what, text) ? line : what);
 }
 
 void LogNumber(const char* what, long number, const char* text) {
     char line[kLogLineSize];
-    WriteLine(FormatBounded(line, "%s %d %s", what, static_cast<int>(number), text) ? line : what);
+    WriteLine(FormatBounded(line, text == nullptr ? "%s %d" : "%s %d %s", what, static_cast<int>(number), text) ? line
+                                                                                                     : what);
 }
 
 void LogFailure(const char* what, const char* path, DWORD error) {

@@ -112,7 +112,7 @@ void WriteUninstallEntry() {
     }
     SetEntryValues(key);
     RegCloseKey(key);
-    LogLine(hive == HKEY_CURRENT_USER ? "uninstall entry: HKEY_CURRENT_USER\\" : "uninstall entry: HKEY_LOCAL_MACHINE\\",
+    LogLine(hive == HKEY_CURRENT_USER ? "uninstall entry in HKEY_CURRENT_USER:" : "uninstall entry in HKEY_LOCAL_MACHINE:",
             kUninstallKeyPath);
 }
 
