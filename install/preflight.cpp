@@ -8,6 +8,7 @@
 #include "app/dll_search.h"
 #include "app/globals.h"
 #include "install/file_attributes.h"
+#include "install/install_log.h"
 #include "install/manifest.h"
 #include "install/payload.h"
 
@@ -75,6 +76,7 @@ bool CanReplace(const char* path, Target* target) {
     HANDLE file = CreateFileA(path, GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
                               OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     DWORD error = GetLastError();
+    if (file == INVALID_HANDLE_VALUE && error != ERROR_FILE_NOT_FOUND) LogFailure("open for writing", path, error);
     if (cleared) AddFileAttributes(path, 1, 0);
     target->exists = file != INVALID_HANDLE_VALUE;
     target->bytes = 0;
