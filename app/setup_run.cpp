@@ -86,6 +86,11 @@ int RunSilentInstall(const CommandLine& command) {
         return kExitRefused;
     }
     ApplyInstallAnswers(answers);
+    char line[MAX_PATH + 80];
+    if (FormatBounded(line, "answers: desktop icons %d, bitmap font %d, language %d, folder %s", answers.desktopIcons,
+                      answers.bitmapFont, answers.language, answers.folder)) {
+        LogLine(line, nullptr);
+    }
     bool created;
     if (!EnterOrCreateInstallFolder(&created)) {
         LogLine("refused before any change: cannot make the install folder", g_installFolder);

@@ -60,6 +60,7 @@ constexpr char kSwitchList[] =
     "/LOG=file\tplain-text log\n\n"
     "Exit codes: 0 done, 1602 cancelled, 1603 failed, 1618 nothing changed, 1639 bad command line";
 constexpr char kAllUsersNeedsRights[] = "/ALLUSERS needs administrator rights. Nothing was changed.";
+constexpr char kBoxCaption[] = "Zelko Scrivora setup";
 constexpr char kLogNotOpened[] = "The log file cannot be written. Setup goes on without it.";
 
 // What the command line decides before the wizard: -1 to go on with it, or
@@ -83,11 +84,11 @@ int RunCommandLine(const char* line, const CommandLine& command, bool understood
         return RunSilentInstall(command);
     } else {
         g_allUsers = command.allUsers ? 1 : 0;
-        if (!logOpened) MessageBoxA(nullptr, kLogNotOpened, "Zelko Scrivora", MB_OK | MB_ICONWARNING);
+        if (!logOpened) MessageBoxA(nullptr, kLogNotOpened, kBoxCaption, MB_OK | MB_ICONWARNING);
         return -1;
     }
     LogLine("not installed:", problem == kSwitchList ? "bad command line" : problem);
-    if (!command.silent) MessageBoxA(nullptr, problem, "Zelko Scrivora", MB_OK | MB_ICONINFORMATION);
+    if (!command.silent) MessageBoxA(nullptr, problem, kBoxCaption, MB_OK | MB_ICONINFORMATION);
     return code;
 }
 
