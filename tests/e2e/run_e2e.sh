@@ -103,8 +103,9 @@ run_silent() {
   wine "$@" </dev/null >/dev/null 2>&1 &
   pid=$!
   while kill -0 "$pid" 2>/dev/null; do
-    seen=$( (xdotool search --onlyvisible --name "$SETUP_WINDOWS"; xdotool search --onlyvisible --pid "$pid") 2>/dev/null |
-      head -n1)
+    # (xdotool finding nothing is the good case: its status is not looked at.)
+    seen=$( { xdotool search --onlyvisible --name "$SETUP_WINDOWS"; xdotool search --onlyvisible --pid "$pid"; } \
+      2>/dev/null | head -n1 || true)
     [ -z "$seen" ] || break
     sleep 0.1
   done
@@ -118,13 +119,17 @@ entry_value() {
   wine reg query "$1\\$ENTRY_KEY" /v "$2" </dev/null 2>/dev/null | tr -d '\r' |
     sed -n "s/^ *$2 *REG_[A-Z]* *//p"
 }
-# Runs the entry's QuietUninstallString as a tool does: the quoted program and its switch.
+# Runs the entry's QuietUninstallString as a tool does: the quoted program and
+# its switch. Where the folder's name is Chinese, reg prints it in the console's
+# code page, which the shell cannot hand back to Wine: the program is then
+# started by the name setup was given ($2), the switch still taken from the entry.
 quiet_uninstall() {
   local command program
   command=$(entry_value "$1" QuietUninstallString)
   [ -n "$command" ] || fail "no QuietUninstallString in $1"
   program=${command#\"}; program=${program%%\"*}
   [ "$command" = "\"$program\" /S" ] || fail "QuietUninstallString: $command"
+  [ -n "${2:-}" ] && program=$2
   run_silent "$program" /S
   [ "$E2E_SILENT_RC" = 0 ] || fail "quiet uninstall: exit code $E2E_SILENT_RC"
 }
@@ -530,10 +535,10 @@ silent|silent_traditional)
     [ -z "$(entry_value HKLM InstallLocation)" ] || fail "an entry for the machine without /ALLUSERS"
   fi
   # Wine's own Add/Remove Programs list names the product.
-  wine uninstaller --list </dev/null 2>/dev/null | tr -d '\r' | grep -q '^ZelkoScrivora|||.*Zelko Scrivora$' ||
+  wine uninstaller --list </dev/null 2>/dev/null | tr -d '\r' | LC_ALL=C grep -q '^ZelkoScrivora|||.*Zelko Scrivora$' ||
     fail "not in Wine's list of programs: $(wine uninstaller --list </dev/null 2>/dev/null | tr '\r\n' '  ')"
   [ "$scenario" = silent_traditional ] && start_menu="$E2E_USER_DIR/AppData/Roaming/Microsoft/Windows/Start Menu/Programs/澤柯寧靈墨箋"
-  quiet_uninstall HKCU
+  if [ "$scenario" = silent_traditional ]; then quiet_uninstall HKCU "$folder\\ZEKEditUnInstall.exe"; else quiet_uninstall HKCU; fi
   expect_quietly_removed "$unix" HKCU
   ;;
 silent_old_windows)
