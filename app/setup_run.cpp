@@ -79,12 +79,6 @@ InstallAnswers SilentAnswers(const CommandLine& command) {
 
 int RunSilentInstall(const CommandLine& command) {
     InstallAnswers answers = SilentAnswers(command);
-    // For every user needs the rights to write the machine's entry; without
-    // them nothing is touched.
-    if (answers.allUsers && g_isNtPlatform && !MayWriteMachineEntry()) {
-        LogLine("refused before any change:", "/ALLUSERS needs administrator rights");
-        return kExitRefused;
-    }
     ApplyInstallAnswers(answers);
     char line[MAX_PATH + 80];
     if (FormatBounded(line, "answers: desktop icons %d, bitmap font %d, language %d, folder %s", answers.desktopIcons,

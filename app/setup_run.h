@@ -19,5 +19,7 @@ bool ChooseInstallFolder(const CommandLine& command);
 // The answers of a silent run: the wizard's defaults, or what the switches say.
 InstallAnswers SilentAnswers(const CommandLine& command);
 
-// The whole silent install; returns the exit code. Shows no window.
+// The whole silent install, once the command line has been found sound
+// (/ALLUSERS with the rights it needs); returns the exit code. Shows no
+// window.
 int RunSilentInstall(const CommandLine& command);

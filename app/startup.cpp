@@ -66,13 +66,13 @@ constexpr char kLogNotOpened[] = "The log file cannot be written. Setup goes on 
 // What the command line decides before the wizard: -1 to go on with it, or
 // the exit code to end with. Silent runs end here.
 int RunCommandLine(const char* line, const CommandLine& command, bool understood) {
+    bool logOpened = command.log[0] == '\0' || OpenInstallLog(command.log);
+    LogStartOfRun(line);
     if (!TakeOneAtATime()) {
         if (!command.silent) ShowTheRunningOne();
         LogLine("refused before any change:", "another setup or uninstaller is running");
         return kExitRefused;
     }
-    bool logOpened = command.log[0] == '\0' || OpenInstallLog(command.log);
-    LogStartOfRun(line);
     const char* problem = nullptr;
     int code = kExitBadCommandLine;
     if (!understood || command.help || !ChooseInstallFolder(command)) {
@@ -84,6 +84,8 @@ int RunCommandLine(const char* line, const CommandLine& command, bool understood
         return RunSilentInstall(command);
     } else {
         g_allUsers = command.allUsers ? 1 : 0;
+        // The wizard's language list starts on the language asked for.
+        if (command.language >= 0) g_uiLanguage = command.language;
         if (!logOpened) MessageBoxA(nullptr, kLogNotOpened, kBoxCaption, MB_OK | MB_ICONWARNING);
         return -1;
     }
