@@ -13,10 +13,9 @@
 #include <initializer_list>
 
 #include "app/bounded.h"
-#include "app/exit_codes.h"
 #include "app/busy_queue.h"
+#include "app/exit_codes.h"
 #include "app/globals.h"
-#include "app/path_chars.h"
 #include "install/install_folder.h"
 #include "install/install_run.h"
 #include "install/payload.h"
@@ -156,7 +155,9 @@ void RunInstallSequence(HWND wizard) {
 
     if (outcome == kInstallDone) {
         ShowMessageRow(kMsgInstallSucceeded, wizard);
-        if (answers.offerSpeech && ShowMessageRow(kMsgOfferSpeechModule, wizard) == IDOK) InstallSpeechModule(wizard);
+        if (answers.offerSpeech && ShowMessageRow(kMsgOfferSpeechModule, wizard) == IDOK) {
+            InstallSpeechModule(wizard);
+        }
         g_exitCode = kExitSuccess;
     } else {
         if (created) RemoveCreatedFolderIfEmpty();

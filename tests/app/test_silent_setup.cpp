@@ -346,9 +346,12 @@ TEST_F(SilentSetupTest, TwoSetupsAtOnceInstallOnce) {
     std::sort(codes.begin(), codes.end());
     EXPECT_EQ((std::vector<DWORD>{kSuccess, kRefused}), codes);
     EXPECT_TRUE(Exists(target + "\\ZEKEdit.exe"));
-    // The one refused wrote nothing: no file line in its log.
-    std::string refusedLog = runA.exitCode == kRefused ? first : second;
-    EXPECT_EQ(0, CountStarting(Lines(ReadText(refusedLog)), "written "));
+    // The one refused wrote nothing, and its log says why.
+    std::vector<std::string> refused = Lines(ReadText(runA.exitCode == kRefused ? first : second));
+    EXPECT_EQ(0, CountStarting(refused, "written "));
+    EXPECT_EQ(1, CountStarting(refused, "refused before any change: another setup or uninstaller is running"));
+    ASSERT_FALSE(refused.empty());
+    EXPECT_EQ("exit code 1618", refused.back());
     QuietUninstall(HKEY_CURRENT_USER);
 }
 
