@@ -6,7 +6,7 @@
 #pragma once
 
 constexpr int kExitSuccess = 0;
-constexpr int kExitGlyphFont = 1;          // the glyph font cannot be loaded (nothing changed)
+constexpr int kExitCannotStart = 1;        // the glyph font or the wizard cannot be had (nothing changed)
 constexpr int kExitCancelled = 1602;       // the user cancelled (nothing changed)
 constexpr int kExitFailed = 1603;          // failed during the run, after changes; the
                                            // uninstaller: a file stayed because it was held

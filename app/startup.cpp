@@ -37,14 +37,15 @@ int LoadGlyphFontOrExitCode() {
     case kGlyphFontNoMemory:
         // No window exists yet, so the message has no owner.
         ShowMessageRow(kMsgGlyphFontOutOfMemory, nullptr);
-        return 1;
+        return kExitCannotStart;
     case kGlyphFontInflateFailed:
-        return 1;
+        return kExitCannotStart;
     case kGlyphFontDeviceFailed:
     default:
         // Without device contexts for the glyphs nothing can be drawn; end
-        // quietly, as if the user had cancelled.
-        return 0;
+        // quietly, but with the glyph font's code: nothing was installed,
+        // and a tool must not read this as a success.
+        return kExitCannotStart;
     }
 }
 
@@ -134,7 +135,7 @@ int RunSetup(HINSTANCE instance) {
     if (!g_wizardWindow) {
         // Without a window nothing could ever end the loop.
         ReleaseFonts();
-        return Finish(1);
+        return Finish(kExitCannotStart);
     }
 
     RunMessageLoop();

@@ -78,6 +78,12 @@ measure() {
 
   # The real setup program, walked through its default choices: time from the
   # Install click to its success message, and the process's peak resident set.
+  # The install runs above wrote the product's uninstall entry, which would
+  # make the wizard propose their folder instead of the default one.
+  for hive in HKCU HKLM; do
+    wine reg delete "$hive\\Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\ZelkoScrivora" /f \
+      >/dev/null 2>&1 </dev/null || true
+  done
   start_setup
   walk_to_last_page
   # The last file of the run, ZiDef.dic, appearing in the default folder marks
