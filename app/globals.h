@@ -28,6 +28,8 @@ extern char g_installFolder[MAX_PATH];
 
 extern int g_wantDesktopIcons;   // the desktop-icon check box was ticked
 extern int g_chineseDisplayOk;   // the user saw the sample Chinese line correctly
+extern int g_exitCode;           // the process's exit code once the wizard ends (exit_codes.h)
+extern int g_allUsers;           // shortcuts and uninstall entry for every user (/ALLUSERS)
 
 extern HWND g_wizardWindow;
 extern HICON g_wizardIcon;

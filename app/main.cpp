@@ -1,5 +1,6 @@
-// Entry point of the setup program. The command line and the show command are
-// not read: the program has no options, and the wizard shows itself.
+// Entry point of the setup program. The command line is read whole through
+// GetCommandLineA (app/command_line.h); the show command is not read: the
+// wizard shows itself.
 #include <windows.h>
 
 #include "app/startup.h"

@@ -15,18 +15,21 @@
 #include <cstdint>
 #include <cstring>
 
+#include "app/bounded.h"
 #include "app/busy_queue.h"
 #include "app/globals.h"
 #include "install/config_file.h"
 #include "install/earlier_install.h"
+#include "install/install_answers.h"
+#include "install/install_log.h"
 #include "install/manifest.h"
 #include "install/payload.h"
 #include "install/preflight.h"
 #include "install/shortcut_names.h"
 #include "install/shortcuts.h"
+#include "install/uninstall_entry.h"
 #include "resources/resource_ids.h"
 #include "runtime/heap.h"
-#include "wizard/messages.h"
 
 namespace {
 
@@ -49,15 +52,28 @@ void SetProgress(HWND bar, int position) {
     AnswerSentMessages();  // also between the shortcut steps
 }
 
-// Asks whether an older word base in the install folder is to be replaced;
-// true when the user keeps it.
-bool KeepOlderWordBase() {
-    if (!ExistsInInstallFolder(kFlatWordBaseFileName)) return false;
+// Whether an older word base in the install folder stays: as the answers
+// say, or as the user answers the question when they leave it open.
+bool KeepOlderWordBase(int answer) {
+    if (!ExistsInInstallFolder(kFlatWordBaseFileName) || answer == kWordBaseReplace) return false;
     bool keep = InstallFolderHasWeightedWordBase() &&
-                ShowMessageRow(kMsgReplaceOldWordBase, g_wizardWindow) != IDYES;
+                (answer == kWordBaseKeep || NotifyInstallRow(kMsgReplaceOldWordBase) != IDYES);
     // The message box may have changed the cursor.
     SetCursor(LoadCursorA(nullptr, IDC_WAIT));
     return keep;
+}
+
+// A line of the log per manifest file: its name and installed size, or the
+// failure with the error the system gave.
+void LogWrittenFile(const char* fileName, int written) {
+    DWORD error = GetLastError();
+    char path[MAX_PATH];
+    if (!FormatBounded(path, "%s\\%s", g_installFolder, fileName)) return;
+    if (written) {
+        LogNumber("written", static_cast<long>(FileSizeOf(path)), fileName);
+    } else {
+        LogFailure("write", path, error);
+    }
 }
 
 // Writes the manifest's files in order and sets each row's progress position
@@ -70,7 +86,10 @@ int WriteManifest(uint8_t* buffer, HWND bar, bool keepOlderWordBase) {
         if (!(entry.wordBase && keepOlderWordBase)) {
             int written = ExtractPayload(entry.identifier, entry.fileName, buffer, kInstallBufferSize,
                                          entry.readOnly, entry.hidden, nullptr);
+            LogWrittenFile(entry.fileName, written);
             if (!written && entry.abortOnFailure) return 0;
+        } else {
+            LogLine("kept", entry.fileName);
         }
         bool lastOfStep = i + 1 == kManifestCount || kManifest[i + 1].progressStep != entry.progressStep;
         if (lastOfStep) SetProgress(bar, entry.progressStep);
@@ -84,31 +103,44 @@ bool InstallFolderLeavesRoom() {
     return strlen(g_installFolder) + 1 + kLongestInstalledName < MAX_PATH;
 }
 
-int RunInstall() {
+void ApplyInstallAnswers(const InstallAnswers& answers) {
+    CopyBounded(g_installFolder, answers.folder);
+    g_wantDesktopIcons = answers.desktopIcons;
+    g_chineseDisplayOk = answers.bitmapFont ? 0 : 1;
+    g_uiLanguage = answers.language;
+    g_allUsers = answers.allUsers;
+}
+
+InstallOutcome RunInstall(const InstallAnswers& answers) {
+    ApplyInstallAnswers(answers);
     // A folder too long for the product's file names is refused before
     // anything is touched.
-    if (!InstallFolderLeavesRoom()) return 0;
+    if (!InstallFolderLeavesRoom()) return kInstallRefused;
 
     ScratchBlock buffer(kInstallBufferSize);
     if (buffer.bytes == nullptr) {
-        ShowMessageRow(kMsgInstallOutOfMemory, g_wizardWindow);
-        return 0;
+        NotifyInstallRow(kMsgInstallOutOfMemory);
+        return kInstallRefused;
     }
 
     HWND bar = GetDlgItem(g_wizardWindow, IDC_PROGRESS);
     ShowWindow(bar, SW_SHOW);
     SetProgress(bar, kProgressStarted);
 
-    bool keepOlderWordBase = KeepOlderWordBase();
+    bool keepOlderWordBase = KeepOlderWordBase(answers.wordBase);
     // The check needs the answer (the word base is the biggest file) and
     // comes before the first change: the deletions below cannot be undone.
     InstallCheck check = CheckInstallCanFinish(buffer.bytes, keepOlderWordBase);
-    if (check == kInstallVolumeTooSmall) ShowMessageRow(kMsgInstallVolumeTooSmall, g_wizardWindow);
-    if (check != kInstallCanFinish) return 0;
+    if (check == kInstallVolumeTooSmall) NotifyInstallRow(kMsgInstallVolumeTooSmall);
+    if (check != kInstallCanFinish) {
+        LogNumber("refused before any change: check", check, g_installFolder);
+        return kInstallRefused;
+    }
     DeleteLearnedDictionaries();
-    if (!WriteManifest(buffer.bytes, bar, keepOlderWordBase)) return 0;
+    if (!WriteManifest(buffer.bytes, bar, keepOlderWordBase)) return kInstallFailedDuringRun;
 
     UpdateConfigFile();
+    LogLine("configuration updated:", kConfigFileName);
 
     const ShortcutNames& names = ShortcutNamesFor(g_systemLanguage);
     CreateStartMenuEntry(names.folderName, names.rows, kFolderPrograms);
@@ -118,6 +150,8 @@ int RunInstall() {
         CreateDesktopShortcut(kEditorFileName, names.rows[0].displayName);
     }
     SetProgress(bar, kProgressDesktop);
+    // Last, when everything it describes is there.
+    WriteUninstallEntry();
     SetProgress(bar, kProgressDone);
-    return 1;
+    return kInstallDone;
 }

@@ -9,6 +9,7 @@
 #include "app/dll_search.h"
 #include "app/globals.h"
 #include "install/file_attributes.h"
+#include "install/install_log.h"
 #include "install/manifest.h"
 #include "install/payload.h"
 
@@ -127,6 +128,7 @@ bool CanReplace(const char* path, Target* target) {
     HANDLE file = CreateFileA(path, GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
                               OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     DWORD error = GetLastError();
+    if (file == INVALID_HANDLE_VALUE && error != ERROR_FILE_NOT_FOUND) LogFailure("open for writing", path, error);
     if (readOnly) SetFileAttributesA(path, attributes);
     target->exists = file != INVALID_HANDLE_VALUE;
     if (!target->exists) return error == ERROR_FILE_NOT_FOUND;

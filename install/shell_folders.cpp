@@ -33,6 +33,11 @@ int LookUpShellFolder(char* path, int folderKind) {
 }
 
 int GetShellFolder(char* path, int folderKind) {
+    // For every user: the common folders, which the NT family has from
+    // version 4 on. The 95 family has one set of folders, its own.
+    if (g_allUsers && g_isNtPlatform) {
+        folderKind = folderKind == kFolderPrograms ? kFolderCommonPrograms : kFolderCommonDesktop;
+    }
     IMalloc* allocator = nullptr;
     if (FAILED(SHGetMalloc(&allocator))) return 0;
     LPITEMIDLIST list = nullptr;

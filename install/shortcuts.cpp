@@ -19,7 +19,8 @@
 #include "app/globals.h"
 #include "app/path_chars.h"
 #include "install/program_manager.h"
-#include "wizard/messages.h"
+#include "install/install_answers.h"
+#include "install/install_log.h"
 
 namespace {
 
@@ -107,28 +108,36 @@ int CreateShortcut(const char* targetPath, const char* linkPath, const char* des
     if (FAILED(CoInitialize(nullptr))) return 0;
     HRESULT hr = SaveShortcut(targetPath, wideLinkPath, description);
     CoUninitialize();
-    return SUCCEEDED(hr) ? 1 : 0;
+    if (FAILED(hr)) {
+        LogFailure("shortcut", linkPath, static_cast<DWORD>(hr));
+        return 0;
+    }
+    LogLine("shortcut", linkPath);
+    return 1;
 }
 
 int CreateStartMenuEntry(const char* folderName, const ShortcutRow* rows, int folderKind) {
     if (folderKind == kFolderPrograms && UsesProgramManager()) {
-        if (CreateProgramGroup(folderName, rows)) return 1;
-        ShowMessageRow(kMsgStartMenuEntryFailed, g_wizardWindow);
+        if (CreateProgramGroup(folderName, rows)) {
+            LogLine("Program Manager group", folderName);
+            return 1;
+        }
+        NotifyInstallRow(kMsgStartMenuEntryFailed);
         return 0;
     }
     char folder[MAX_PATH];
     if (!LookUpShellFolder(folder, folderKind)) {
-        ShowMessageRow(kMsgStartMenuEntryFailed, g_wizardWindow);
+        NotifyInstallRow(kMsgStartMenuEntryFailed);
         return 0;
     }
     if (folderName != nullptr && folderName[0] != '\0') {
         if (!AppendToPath(folder, "\\%s", folderName)) {
-            ShowMessageRow(kMsgCannotCreateStartMenuFolder, g_wizardWindow, folderName);
+            NotifyInstallRow(kMsgCannotCreateStartMenuFolder, folderName);
             return 0;
         }
         // Anything of that name, a file too, counts as there already.
         if (GetFileAttributesA(folder) == INVALID_FILE_ATTRIBUTES && !CreateDirectoryA(folder, nullptr)) {
-            ShowMessageRow(kMsgCannotCreateStartMenuFolder, g_wizardWindow, folder);
+            NotifyInstallRow(kMsgCannotCreateStartMenuFolder, folder);
             return 0;
         }
     }
@@ -140,7 +149,7 @@ int CreateStartMenuEntry(const char* folderName, const ShortcutRow* rows, int fo
         result = CreateRowShortcut(folder, *row);
     }
     if (result == 0) {
-        ShowMessageRow(kMsgStartMenuEntryFailed, g_wizardWindow);
+        NotifyInstallRow(kMsgStartMenuEntryFailed);
         return 0;
     }
     return result;

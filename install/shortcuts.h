@@ -14,6 +14,8 @@
 // Folder kinds: the shell's special folder identifiers.
 constexpr int kFolderDesktop = 0;    // CSIDL_DESKTOP
 constexpr int kFolderPrograms = 2;   // CSIDL_PROGRAMS
+constexpr int kFolderCommonPrograms = 23;   // CSIDL_COMMON_PROGRAMS, used for kFolderPrograms with g_allUsers
+constexpr int kFolderCommonDesktop = 25;    // CSIDL_COMMON_DESKTOPDIRECTORY, for kFolderDesktop with g_allUsers
 
 // One shortcut: its display name (the .lnk file's name and the description)
 // and the name of its target file in the install folder. A list of rows ends
@@ -25,7 +27,7 @@ struct ShortcutRow {
 
 // Makes the folder `folderName` (none when null or empty) in the shell folder
 // of folderKind, reusing whatever already stands there, and one shortcut per
-// row in it. Shows message row 9 when the folder cannot be created and row 10
+// row in it. Reports message row 9 when the folder cannot be created and row 10
 // when the shell folder is unknown or the last row's shortcut fails; an
 // earlier row's failure is not reported. Where the shell is Program Manager
 // (UsesProgramManager), the programs folder's entry is a group of that name

@@ -213,6 +213,16 @@ def main():
     plantable = [d for d in imports if d.lower() not in KNOWN_DLLS]
     check(not plantable, f"imports DLLs that would be looked for in the program's folder: {plantable}")
 
+    # Both programs narrow the DLL search as they start: the uninstaller's
+    # copy runs from the temporary folder, where any user may put a DLL. The
+    # calls are looked up by name at run time (no Windows 95 or NT 3.51 has
+    # them), so their names must be in the program. (Under Wine a planted
+    # system DLL is never loaded from a program's folder, so the loading
+    # itself cannot be watched here for the names these programs load.)
+    data = b"".join(c for n, c in pe.section_bytes.items() if n != ".rsrc")
+    for call in (b"SetDefaultDllDirectories\0", b"SetDllDirectoryA\0"):
+        check(call in data, f"does not look up {call[:-1].decode()}: the DLL search is not narrowed")
+
     for name, contents in pe.section_bytes.items():
         if name == ".rsrc":
             continue

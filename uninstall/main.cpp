@@ -1,12 +1,17 @@
-// The uninstaller's entry point: ask, remove, report, and hand over to the
-// copy that removes the uninstaller itself. It works on the folder it was
+// The uninstaller's entry point: ask (or, under /S, not), remove, report,
+// and hand over to the copy that removes the uninstaller itself. It works on the folder it was
 // started from, whatever the current folder is.
 #include <windows.h>
 
 #include "app/bounded.h"
+#include "app/command_line.h"
+#include "app/dll_search.h"
 #include "app/environment.h"
+#include "app/exit_codes.h"
 #include "app/globals.h"
+#include "app/one_at_a_time.h"
 #include "glyph/glyph.h"
+#include "install/install_log.h"
 #include "resources/resource_ids.h"
 #include "uninstall/uninstall.h"
 #include "wizard/messages.h"
@@ -76,32 +81,77 @@ void ReportUnremoved(bool haveFont) {
     ShowMessage(haveFont ? "以下文件正被其他程序使用，未能删除：" : "", english, kButtonsOk, nullptr);
 }
 
+
+// Removes the shell entries of both kinds setup may have made: the user's,
+// and on the NT family those for every user (/ALLUSERS), each only when it
+// points into the folder.
+void RemoveAllShellEntries(const char* folder) {
+    RemoveShellEntries(folder);
+    if (g_isNtPlatform) {
+        g_allUsers = 1;
+        RemoveShellEntries(folder);
+        g_allUsers = 0;
+    }
+}
+
+// The removal itself, after the answer Yes or under /S: the shell entries
+// first (while they exist they lead the user to files that are about to go),
+// the files, and last the uninstall entry. Returns the exit code.
+int Remove(const char* folder) {
+    RemoveAllShellEntries(folder);
+    RemoveProductFiles(folder);
+    RemoveUninstallEntries(folder);
+    return UnremovedFiles()[0] == '\0' ? kExitSuccess : kExitFailed;
+}
+
+int Finish(int exitCode) {
+    LogNumber("exit code", exitCode, nullptr);
+    CloseInstallLog();
+    return exitCode;
+}
+
 }  // namespace
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
+    // First of all: its copy runs from the temporary folder, where any user
+    // may have put a DLL of a name the system would load from beside it.
+    RestrictDllSearch();
     g_instance = instance;
     DetectEnvironment();
     if (RunAsFinishingCopy(GetCommandLineA())) return 0;
 
+    // The setup program's switches that mean something here: /S and /LOG=.
+    CommandLine command;
+    bool understood = ParseCommandLine(GetCommandLineA(), &command);
+    if (!TakeOneAtATime()) {
+        if (!command.silent) ShowTheRunningOne();
+        return kExitRefused;
+    }
+    if (command.log[0] != '\0') OpenInstallLog(command.log);
+    LogLine("uninstall, command line:", GetCommandLineA());
+    if (!understood && command.silent) return Finish(kExitBadCommandLine);
+
     char self[MAX_PATH];
     DWORD length = GetModuleFileNameA(nullptr, self, sizeof self);
-    if (length == 0 || length >= sizeof self || !CopyBounded(g_installFolder, self)) return 1;
+    if (length == 0 || length >= sizeof self || !CopyBounded(g_installFolder, self)) return Finish(1);
     char* separator = LastSeparator(g_installFolder);
-    if (separator == nullptr) return 1;
+    if (separator == nullptr) return Finish(1);
     *separator = '\0';
 
+    if (command.silent) {
+        int exitCode = Remove(g_installFolder);
+        StartFinishingCopy(self);
+        return Finish(exitCode);
+    }
     bool haveFont = LoadInstalledGlyphFont(g_installFolder);
     if (!UserWantsRemoval(g_installFolder, haveFont)) {
         ReleaseGlyphFont();
-        return 0;
+        return Finish(kExitCancelled);
     }
     SetCursor(LoadCursorA(nullptr, IDC_WAIT));
-    // The shell entries first: while they exist they lead the user to files
-    // that are about to go.
-    RemoveShellEntries(g_installFolder);
-    RemoveProductFiles(g_installFolder);
+    int exitCode = Remove(g_installFolder);
     ReportUnremoved(haveFont);
     ReleaseGlyphFont();
     StartFinishingCopy(self);
-    return 0;
+    return Finish(exitCode);
 }

@@ -8,6 +8,7 @@
 
 #include "app/bounded.h"
 #include "install/earlier_install.h"
+#include "install/install_log.h"
 #include "install/manifest.h"
 
 namespace {
@@ -50,6 +51,7 @@ void RemoveProductFile(const char* path, const char* name) {
     SetFileAttributesA(path, FILE_ATTRIBUTE_NORMAL);
     if (DeleteFileA(path)) return;
     // Held by another program, or refused: the file stays as it was.
+    LogFailure("delete", path, GetLastError());
     SetFileAttributesA(path, attributes);
     RecordUnremoved(name);
 }

@@ -37,6 +37,10 @@ void RemoveProductFiles(const char* folder);
 // shortcuts, each only when it points into folder (shell_entries.cpp).
 void RemoveShellEntries(const char* folder);
 
+// The uninstall entries, of the user and of the machine, that name folder
+// as their InstallLocation (entry_removal.cpp).
+void RemoveUninstallEntries(const char* folder);
+
 // The names of the files that could not be removed, joined for the closing
 // message; empty when everything went.
 const char* UnremovedFiles();

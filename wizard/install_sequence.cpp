@@ -14,8 +14,9 @@
 
 #include "app/bounded.h"
 #include "app/busy_queue.h"
+#include "app/exit_codes.h"
 #include "app/globals.h"
-#include "app/path_chars.h"
+#include "install/install_folder.h"
 #include "install/install_run.h"
 #include "install/payload.h"
 #include "resources/resource_ids.h"
@@ -27,56 +28,40 @@
 namespace {
 
 constexpr char kSpeechModuleFileName[] = "Sapi51forZelko.msi";
-constexpr char kDocFolderName[] = "doc";
 // Users should see the wizard busy for a moment even when the install is
 // quicker than reading its progress bar.
 constexpr int64_t kMinimumSeconds = 5;
 
-// Reads the path field into the install folder. A path longer than the
-// install folder can hold is refused rather than cut.
-bool ReadInstallFolder(HWND wizard) {
+// Reads the path field into the answers. A path longer than the install
+// folder can hold is refused rather than cut.
+bool ReadInstallFolder(HWND wizard, InstallAnswers* answers) {
     HWND field = GetDlgItem(wizard, IDC_FOLDER_PATH);
     if (GetWindowTextLengthA(field) >= MAX_PATH) return false;
-    return GetDlgItemTextA(wizard, IDC_FOLDER_PATH, g_installFolder, MAX_PATH) > 0 ||
-           g_installFolder[0] == '\0';
-}
-
-// The "doc" folder for the help pages, inside the install folder.
-bool FormatDocFolder(char (&doc)[MAX_PATH]) {
-    return FormatBounded(doc, "%s%s%s", g_installFolder, SeparatorAfter(g_installFolder), kDocFolderName) != 0;
-}
-
-// Enters the install folder, or creates it with an empty "doc" folder, and
-// then sets *created. An existing folder is used as it is.
-bool EnterOrCreateInstallFolder(bool* created) {
-    *created = false;
-    if (g_installFolder[0] == '\0') return false;
-    if (SetCurrentDirectoryA(g_installFolder)) return true;
-    if (!CreateDirectoryA(g_installFolder, nullptr)) return false;
-    *created = true;
-    char doc[MAX_PATH];
-    if (FormatDocFolder(doc)) CreateDirectoryA(doc, nullptr);
+    answers->folder[0] = '\0';
+    GetDlgItemTextA(wizard, IDC_FOLDER_PATH, answers->folder, MAX_PATH);
     return true;
 }
 
-// A failed install into a folder this press made takes the folder away again
-// when the run left nothing in it (the check found the failure beforehand),
-// so that it changed nothing at all. A folder with files in it stays, and
-// keeps its "doc" folder.
-void RemoveCreatedFolderIfEmpty() {
-    char doc[MAX_PATH];
-    if (!FormatDocFolder(doc)) return;
-    RemoveDirectoryA(doc);
-    if (!RemoveDirectoryA(g_installFolder)) CreateDirectoryA(doc, nullptr);
+// The answers of the wizard's pages: the path field, the desktop-icon box,
+// the display answer given when leaving page 1, the language list. The word
+// base and the speech module are asked when it is their turn.
+bool ReadInstallAnswers(HWND wizard, InstallAnswers* answers) {
+    answers->desktopIcons = IsDlgButtonChecked(wizard, IDC_DESKTOP_ICONS) == BST_CHECKED ? 1 : 0;
+    answers->bitmapFont = g_chineseDisplayOk ? 0 : 1;
+    answers->language = g_uiLanguage;  // the language the wizard started with, unless one is chosen
+    LRESULT selected = SendDlgItemMessageA(wizard, IDC_LANGUAGE_LIST, CB_GETCURSEL, 0, 0);
+    if (selected != CB_ERR) {
+        LRESULT language = SendDlgItemMessageA(wizard, IDC_LANGUAGE_LIST, CB_GETITEMDATA, selected, 0);
+        if (language >= 0 && language <= 2) answers->language = static_cast<int>(language);
+    }
+    answers->wordBase = kWordBaseAsk;
+    answers->offerSpeech = 1;
+    answers->allUsers = g_allUsers;
+    return ReadInstallFolder(wizard, answers);
 }
 
-void ReadInstallChoices(HWND wizard) {
-    g_wantDesktopIcons = IsDlgButtonChecked(wizard, IDC_DESKTOP_ICONS) == BST_CHECKED ? 1 : 0;
-    LRESULT selected = SendDlgItemMessageA(wizard, IDC_LANGUAGE_LIST, CB_GETCURSEL, 0, 0);
-    if (selected == CB_ERR) return;  // keep the language the wizard started with
-    LRESULT language = SendDlgItemMessageA(wizard, IDC_LANGUAGE_LIST, CB_GETITEMDATA, selected, 0);
-    if (language >= 0 && language <= 2) g_uiLanguage = static_cast<int>(language);
-}
+// The engine's messages, in the wizard's message box.
+int ShowInstallRow(MessageRow row, const char* detail) { return ShowMessageRow(row, g_wizardWindow, detail); }
 
 void HideNavigation(HWND wizard) {
     for (int id : {IDC_NEXT, IDC_BACK, IDC_CANCEL, IDC_BOTTOM_STRIP}) {
@@ -150,27 +135,34 @@ void RunInstallSequence(HWND wizard) {
 
     // A folder too long for the product's file names is refused as one that
     // cannot be made, before anything is made.
+    InstallAnswers answers;
     bool created;
-    if (!ReadInstallFolder(wizard) || !InstallFolderLeavesRoom() || !EnterOrCreateInstallFolder(&created)) {
+    bool readable = ReadInstallAnswers(wizard, &answers);
+    if (readable) ApplyInstallAnswers(answers);
+    if (!readable || !InstallFolderLeavesRoom() || !EnterOrCreateInstallFolder(&created)) {
         ShowMessageRow(kMsgCannotCreateInstallFolder, wizard);
         g_wizardPage = kPageLanguage;
         return;
     }
-    ReadInstallChoices(wizard);
     HideNavigation(wizard);
 
     int64_t start = WholeSecondsNow();
     ShowBusyCursorOver(wizard);
-    int installed = RunInstall();
+    SetInstallNotifier(ShowInstallRow);
+    InstallOutcome outcome = RunInstall(answers);
     WaitUntilSecondsPassed(start);
     DropInputGivenMeanwhile();
 
-    if (installed) {
+    if (outcome == kInstallDone) {
         ShowMessageRow(kMsgInstallSucceeded, wizard);
-        if (ShowMessageRow(kMsgOfferSpeechModule, wizard) == IDOK) InstallSpeechModule(wizard);
+        if (answers.offerSpeech && ShowMessageRow(kMsgOfferSpeechModule, wizard) == IDOK) {
+            InstallSpeechModule(wizard);
+        }
+        g_exitCode = kExitSuccess;
     } else {
         if (created) RemoveCreatedFolderIfEmpty();
         ShowMessageRow(kMsgInstallFailed, wizard);
+        g_exitCode = outcome == kInstallRefused ? kExitRefused : kExitFailed;
     }
     g_wizardPage = kPageEnd;
 }

@@ -4,28 +4,13 @@
 #pragma once
 #include <windows.h>
 
+#include "app/message_rows.h"
+
 // Button sets of ShowMessage.
 constexpr int kButtonsOk = 0;           // OK
 constexpr int kButtonsOkCancel = 1;     // OK and Cancel (any value but 0 and 4)
 constexpr int kButtonsYesNo = 4;        // Yes and No
 
-enum MessageRow {
-    kMsgGlyphFontOutOfMemory = 1,     // start-up: no buffer for the glyph font
-    kMsgAgreementOutOfMemory = 2,     // wizard: no buffer for the agreement texts
-    kMsgAnswerTheQuestion = 3,        // Next on the display question without an answer
-    kMsgCannotCreateInstallFolder = 4,
-    kMsgInstallSucceeded = 5,
-    kMsgOfferSpeechModule = 6,        // the answer that counts is IDOK
-    kMsgSpeechModuleOutOfMemory = 7,
-    kMsgInstallFailed = 8,
-    kMsgCannotCreateStartMenuFolder = 9,   // Chinese text is a format for the folder path
-    kMsgStartMenuEntryFailed = 10,
-    kMsgInstallOutOfMemory = 11,
-    kMsgReplaceOldWordBase = 12,      // the answer that counts is IDYES
-    kMsgSpeechModuleNeedsInstaller = 13,   // nothing on the system opens the package
-    kMsgInstallVolumeTooSmall = 14,   // the product does not fit on the install folder's volume
-};
-constexpr int kMessageRowCount = 14;
 
 struct Message {
     const char* chinese;   // GB2312; for row 9 a format with one %s

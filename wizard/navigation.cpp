@@ -1,4 +1,5 @@
 // Back, Next/Install, Cancel and the two answer boxes of the display test.
+#include "app/exit_codes.h"
 #include "app/globals.h"
 #include "resources/resource_ids.h"
 #include "wizard/install_sequence.h"
@@ -64,6 +65,7 @@ void PressNext(HWND dialog) {
 }
 
 void PressCancel() {
+    g_exitCode = kExitCancelled;
     g_wizardPage = kPageEnd;
 }
 

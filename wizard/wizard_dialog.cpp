@@ -19,8 +19,13 @@ namespace {
 constexpr int kListItemHeight = 23;
 constexpr int kListItemWidth = 1024;
 
-// The path field starts as the Windows drive followed by :\Zelko.
+// The path field starts as the folder start-up proposed (/D=, or an earlier
+// install's), else as the Windows drive followed by :\Zelko.
 void SetDefaultFolder(HWND dialog) {
+    if (g_installFolder[0] != '\0') {
+        SetDlgItemTextA(dialog, IDC_FOLDER_PATH, g_installFolder);
+        return;
+    }
     char windowsFolder[MAX_PATH];
     UINT length = GetWindowsDirectoryA(windowsFolder, sizeof windowsFolder);
     char drive = (length > 0 && length < sizeof windowsFolder) ? windowsFolder[0] : 'C';

@@ -1,5 +1,5 @@
 // The setup program started as a process, watched from outside: the real
-// program shows its wizard and ends with 0 on Cancel; a build whose glyph
+// program shows its wizard and ends with 1602 (cancelled by the user) on Cancel; a build whose glyph
 // font payload is damaged ends with 1 before any window exists.
 #include <gtest/gtest.h>
 
@@ -26,6 +26,7 @@ struct ProcessRun {
     DWORD exitCode = 0;
     int windowsSeen = 0;          // visible top-level windows of the process
     HWND wizard = nullptr;        // the wizard, once seen
+    std::string pathField;        // its install folder field when it showed
 };
 
 struct WindowSearch {
@@ -51,9 +52,9 @@ BOOL CALLBACK CountWindows(HWND window, LPARAM context) {
 
 // Starts the program and watches its windows until it ends or `seconds` pass.
 // When `cancelWizard` is set, Cancel is pressed on the wizard once it shows.
-ProcessRun Watch(const std::string& program, int seconds, bool cancelWizard) {
+ProcessRun Watch(const std::string& program, int seconds, bool cancelWizard, const std::string& switches = "") {
     ProcessRun run;
-    std::string commandLine = "\"" + WindowsPath(program) + "\"";
+    std::string commandLine = "\"" + WindowsPath(program) + "\"" + switches;
     STARTUPINFOA startup = {};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION process = {};
@@ -70,6 +71,10 @@ ProcessRun Watch(const std::string& program, int seconds, bool cancelWizard) {
         if (search.wizard) {
             run.wizard = search.wizard;
             if (cancelWizard && !cancelled) {
+                // WM_GETTEXT is carried across processes with its text.
+                char text[MAX_PATH] = "";
+                SendMessageA(GetDlgItem(search.wizard, 1002), WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text));
+                run.pathField = text;
                 PostMessageA(search.wizard, WM_COMMAND, IDCANCEL, 0);
                 cancelled = true;
             }
@@ -89,12 +94,21 @@ ProcessRun Watch(const std::string& program, int seconds, bool cancelWizard) {
     return run;
 }
 
-TEST(Startup, ShowsTheWizardAndEndsWithZeroOnCancel) {
+TEST(Startup, ShowsTheWizardAndEndsWithCancelledOnCancel) {
     ProcessRun run = Watch(SETUP_EXE, 30, true);
     ASSERT_TRUE(run.started);
     EXPECT_NE(run.wizard, nullptr);
     EXPECT_TRUE(run.ended);
-    EXPECT_EQ(run.exitCode, 0u);
+    EXPECT_EQ(run.exitCode, 1602u);
+}
+
+// /D= without /S: the wizard starts on that folder, spaces and all.
+TEST(Startup, FolderOnTheCommandLineIsTheWizardsFirstProposal) {
+    ProcessRun run = Watch(SETUP_EXE, 30, true, " /D=C:\\Some Where\\Zelko Scrivora");
+    ASSERT_TRUE(run.started);
+    ASSERT_NE(run.wizard, nullptr);
+    EXPECT_EQ("C:\\Some Where\\Zelko Scrivora", run.pathField);
+    EXPECT_EQ(run.exitCode, 1602u);
 }
 
 TEST(Startup, DamagedGlyphFontEndsWithOneAndNoWindow) {

@@ -4,8 +4,9 @@
 #   run_e2e.sh <source> <build> <scenario>
 # Scenarios: default, other_choices, bad_folder, cancel, no_msi, uninstall,
 # uninstall_english, uninstall_old_shell, uninstall_win98, program_manager,
-# high_contrast, busy_input, small_screen, and on Chinese systems traditional,
-# simplified, uninstall_traditional and program_manager_traditional
+# high_contrast, busy_input, small_screen, silent, silent_old_windows,
+# second_run, and on Chinese systems traditional, simplified,
+# uninstall_traditional, program_manager_traditional and silent_traditional
 set -euo pipefail
 export E2E_SOURCE=$1 E2E_BUILD=$2
 scenario=$3
@@ -18,7 +19,8 @@ fail() { echo "FAIL: $*"; screenshot failure; exit 1; }
 # glibc locale (compiled into the build tree, found through LOCPATH) it names
 # Unix files in UTF-8, so Chinese Start-menu names can be made at all.
 case "$scenario" in
-traditional|uninstall_traditional|program_manager_traditional) chinese_locale=zh_TW system_language=2 ;;
+traditional|uninstall_traditional|program_manager_traditional|silent_traditional)
+  chinese_locale=zh_TW system_language=2 ;;
 simplified) chinese_locale=zh_CN system_language=1 ;;
 *) chinese_locale="" system_language=0 ;;
 esac
@@ -89,6 +91,61 @@ expect_on_screen() {
   done <<<"$(inspect offscreen "$1")"
 }
 
+# Silent runs, as a deployment tool starts them: the program in the
+# background, the display searched throughout for a window of its own (the
+# wizard, a message, the list of switches, or any window of its process);
+# E2E_SILENT_RC is the exit code as the shell sees it (modulo 256),
+# E2E_SILENT_MS the run's wall time.
+SETUP_WINDOWS="^($WIZARD_CAPTION|$MESSAGE_CAPTION|Zelko Scrivora setup)\$"
+run_silent() {
+  local pid seen="" t0
+  t0=$(date +%s%N)
+  wine "$@" </dev/null >/dev/null 2>&1 &
+  pid=$!
+  while kill -0 "$pid" 2>/dev/null; do
+    # (xdotool finding nothing is the good case: its status is not looked at.)
+    seen=$( { xdotool search --onlyvisible --name "$SETUP_WINDOWS"; xdotool search --onlyvisible --pid "$pid"; } \
+      2>/dev/null | head -n1 || true)
+    [ -z "$seen" ] || break
+    sleep 0.1
+  done
+  [ -z "$seen" ] || { screenshot silent_window; fail "a window showed during the silent run of $*"; }
+  E2E_SILENT_RC=0; wait "$pid" || E2E_SILENT_RC=$?
+  E2E_SILENT_MS=$(( ($(date +%s%N) - t0) / 1000000 ))
+}
+ENTRY_KEY='Software\Microsoft\Windows\CurrentVersion\Uninstall\ZelkoScrivora'
+# A value of the uninstall entry in hive $1 (HKCU or HKLM), empty when none.
+entry_value() {
+  wine reg query "$1\\$ENTRY_KEY" /v "$2" </dev/null 2>/dev/null | tr -d '\r' |
+    sed -n "s/^ *$2 *REG_[A-Z]* *//p"
+}
+# Runs the entry's QuietUninstallString as a tool does: the quoted program and
+# its switch. Where the folder's name is Chinese, reg prints it in the console's
+# code page, which the shell cannot hand back to Wine: the program is then
+# started by the name setup was given ($2), the switch still taken from the entry.
+quiet_uninstall() {
+  local command program
+  command=$(entry_value "$1" QuietUninstallString)
+  [ -n "$command" ] || fail "no QuietUninstallString in $1"
+  program=${command#\"}; program=${program%%\"*}
+  [ "$command" = "\"$program\" /S" ] || fail "QuietUninstallString: $command"
+  [ -n "${2:-}" ] && program=$2
+  run_silent "$program" /S
+  [ "$E2E_SILENT_RC" = 0 ] || fail "quiet uninstall: exit code $E2E_SILENT_RC"
+}
+# After a quiet uninstall: the folder (its copy in Temp removes the last of
+# it), the Start-menu folder and the entry are gone.
+expect_quietly_removed() {
+  local unix=$1 hive=$2 i
+  for ((i = 0; i < 300; i++)); do [ -e "$unix" ] || break; sleep 0.2; done
+  [ ! -e "$unix" ] || fail "install folder left: $(ls -A "$unix" | tr '\n' '|')"
+  [ ! -e "$start_menu" ] || fail "Start-menu folder left"
+  ! ls "$E2E_USER_DIR/Desktop/"*.lnk >/dev/null 2>&1 || fail "desktop shortcuts left"
+  [ -z "$(entry_value "$hive" InstallLocation)" ] || fail "the uninstall entry is left in $hive"
+}
+# Entries that runs of other tests left in the template prefix are not this run's.
+for hive in HKCU HKLM; do wine reg delete "$hive\\$ENTRY_KEY" /f >/dev/null 2>&1 </dev/null || true; done
+
 start=$(date +%s)
 case "$scenario" in
 default)
@@ -158,14 +215,14 @@ cancel)
   start_setup
   click "$WIZARD_CAPTION" $ID_CANCEL
   rc=$(setup_exit_code)
-  [ "$rc" = 0 ] || fail "Cancel: exit code $rc"
+  [ "$rc" = $((1602 % 256)) ] || fail "Cancel: exit code $rc"
   start_setup
   click "$WIZARD_CAPTION" $ID_NEXT
   click "$WIZARD_CAPTION" $ID_DISPLAY_OK 8
   click "$WIZARD_CAPTION" $ID_NEXT
   keys "$WIZARD_CAPTION" key Escape
   rc=$(setup_exit_code)
-  [ "$rc" = 0 ] || fail "Esc: exit code $rc"
+  [ "$rc" = $((1602 % 256)) ] || fail "Esc: exit code $rc"
   [ ! -e "$folder_unix" ] || fail "Cancel or Esc left an install folder"
   [ ! -e "$start_menu" ] || fail "Cancel or Esc left a Start-menu folder"
   ;;
@@ -201,7 +258,7 @@ uninstall)
   answer_message_starting "$MSG_UNINSTALL_HELD" $ID_OK uninstall_held || fail "held file not reported"
   [ "$E2E_MESSAGE_TEXT" = "${MSG_UNINSTALL_HELD}ZiDef.dic" ] || fail "closing message: $E2E_MESSAGE_TEXT"
   rc=0; wait "$E2E_UNINSTALL_PID" || rc=$?
-  [ "$rc" = 0 ] || fail "uninstaller exit code $rc"
+  [ "$rc" = $((1603 % 256)) ] || fail "uninstaller exit code $rc with a file held"
   copy=$(wait_self_removal "$folder_unix") || fail "no self-removal"
   release_held_file
   left=$(folder_names "$folder_unix" | tr '\n' '|')
@@ -450,6 +507,81 @@ small_screen)
   [ "$rc" = 0 ] || fail "exit code $rc"
   check "$folder_unix" --windows-folder 'C:\Zelko' --bmp-font 0 --language 1 --desktop --new-folder ||
     fail "installed files"
+  ;;
+silent|silent_traditional)
+  # A silent install into a folder with spaces (and a Chinese name on a
+  # Traditional Chinese system): no window at any moment, the tree, the
+  # configuration and the shortcuts of the wizard's default walk, the entry
+  # in the user's list of programs, and the quiet uninstall taking it all.
+  folder='C:\Program Files\Zelko Scrivora'
+  [ "$scenario" = silent_traditional ] && folder='C:\澤柯 輸入法'
+  rest=${folder#C:\\}
+  unix="$WINEPREFIX/drive_c/${rest//\\//}"
+  log="$E2E_WORK/silent.log"
+  run_silent "$E2E_BUILD/ScrivoraSetup.exe" /S "/LOG=Z:${log//\//\\}" "/D=$folder"
+  e2e_log "silent install: exit $E2E_SILENT_RC in $E2E_SILENT_MS ms"
+  [ "$E2E_SILENT_RC" = 0 ] || fail "exit code $E2E_SILENT_RC: $(tail -n3 "$log" | tr '\r\n' '  ')"
+  check "$unix" --windows-folder "$folder" --bmp-font 0 --language 1 --desktop --new-folder \
+    --system-language $system_language --summary || fail "installed files"
+  [ "$(tail -n1 "$log" | tr -d '\r')" = "exit code 0" ] || fail "log: $(tail -n1 "$log")"
+  if [ "$scenario" = silent ]; then
+    [ "$(entry_value HKCU InstallLocation)" = "$folder" ] || fail "InstallLocation $(entry_value HKCU InstallLocation)"
+    [ "$(entry_value HKCU UninstallString)" = "\"$folder\\ZEKEditUnInstall.exe\"" ] || fail "UninstallString"
+    [ "$(entry_value HKCU DisplayIcon)" = "$folder\\ZEKEdit.exe,0" ] || fail "DisplayIcon"
+    [ "$(entry_value HKCU DisplayVersion)" = 1.0.0.0 ] || fail "DisplayVersion"
+    [ "$(entry_value HKCU Publisher)" = Zelko ] || fail "Publisher"
+    [ "$(entry_value HKCU NoModify)" = 0x1 ] && [ "$(entry_value HKCU NoRepair)" = 0x1 ] || fail "NoModify, NoRepair"
+    [ "$(entry_value HKCU InstallDate)" = "$(date +%Y%m%d)" ] || fail "InstallDate $(entry_value HKCU InstallDate)"
+    [ -z "$(entry_value HKLM InstallLocation)" ] || fail "an entry for the machine without /ALLUSERS"
+  fi
+  # Wine's own Add/Remove Programs list names the product.
+  wine uninstaller --list </dev/null 2>/dev/null | tr -d '\r' | LC_ALL=C grep -q '^ZelkoScrivora|||.*Zelko Scrivora$' ||
+    fail "not in Wine's list of programs: $(wine uninstaller --list </dev/null 2>/dev/null | tr '\r\n' '  ')"
+  [ "$scenario" = silent_traditional ] && start_menu="$E2E_USER_DIR/AppData/Roaming/Microsoft/Windows/Start Menu/Programs/澤柯寧靈墨箋"
+  if [ "$scenario" = silent_traditional ]; then quiet_uninstall HKCU "$folder\\ZEKEditUnInstall.exe"; else quiet_uninstall HKCU; fi
+  expect_quietly_removed "$unix" HKCU
+  ;;
+silent_old_windows)
+  # Windows 98: the entry goes to the machine's list, the only one it reads.
+  # Windows NT 3.51 as shipped: no list at all, and the install is complete
+  # all the same (a Program Manager group, no desktop).
+  wine reg add 'HKCU\Software\Wine' /v Version /d win98 /f >/dev/null 2>&1 </dev/null
+  run_silent "$E2E_BUILD/ScrivoraSetup.exe" /S '/D=C:\Zelko98'
+  [ "$E2E_SILENT_RC" = 0 ] || fail "Windows 98: exit code $E2E_SILENT_RC"
+  check "$WINEPREFIX/drive_c/Zelko98" --windows-folder 'C:\Zelko98' --bmp-font 0 --language 1 --desktop \
+    --new-folder || fail "Windows 98: installed files"
+  [ "$(entry_value HKLM InstallLocation)" = 'C:\Zelko98' ] || fail "Windows 98: no entry for the machine"
+  [ -z "$(entry_value HKCU InstallLocation)" ] || fail "Windows 98: an entry for the user"
+  quiet_uninstall HKLM
+  expect_quietly_removed "$WINEPREFIX/drive_c/Zelko98" HKLM
+  wine reg delete 'HKCU\Software\Wine' /v Version /f >/dev/null 2>&1 </dev/null
+  for program in ScrivoraSetup.exe ZEKEditUnInstall.exe; do
+    wine reg add "HKCU\\Software\\Wine\\AppDefaults\\$program" /v Version /d nt351 /f >/dev/null 2>&1 </dev/null
+  done
+  [ ! -e "$WINEPREFIX/drive_c/windows/profiles" ] || fail "the prefix has profile folders"
+  run_silent "$E2E_BUILD/ScrivoraSetup.exe" /S '/D=C:\Zelko351'
+  [ "$E2E_SILENT_RC" = 0 ] || fail "NT 3.51: exit code $E2E_SILENT_RC"
+  check "$WINEPREFIX/drive_c/Zelko351" --windows-folder 'C:\Zelko351' --bmp-font 0 --language 1 --new-folder \
+    --system-language 0 --summary || fail "NT 3.51: installed files"
+  [ -f "$start_menu/Zelko Scrivora UnInstall.lnk" ] || fail "NT 3.51: no Program Manager group"
+  [ -z "$(entry_value HKCU InstallLocation)$(entry_value HKLM InstallLocation)" ] || fail "NT 3.51: an entry"
+  ;;
+second_run)
+  # The wizard proposes the folder of an earlier install that is not the
+  # default; /D= would go before it.
+  start_setup
+  type_path 'C:\Zelko Mine'
+  walk_default_install $ID_CANCEL message_speech_declined
+  rc=$(setup_exit_code)
+  [ "$rc" = 0 ] || fail "exit code $rc"
+  [ "$(entry_value HKCU InstallLocation)" = 'C:\Zelko Mine' ] || fail "no entry after the interactive install"
+  start_setup
+  [ "$(inspect text "$WIZARD_CAPTION" $ID_FOLDER_PATH)" = 'C:\Zelko Mine' ] ||
+    fail "second run proposes '$(inspect text "$WIZARD_CAPTION" $ID_FOLDER_PATH)'"
+  screenshot second_run_page0
+  click "$WIZARD_CAPTION" $ID_CANCEL
+  rc=$(setup_exit_code)
+  [ "$rc" = $((1602 % 256)) ] || fail "Cancel: exit code $rc"
   ;;
 *) echo "unknown scenario $scenario"; exit 2 ;;
 esac

@@ -20,7 +20,7 @@ TEST_F(FaultRunTest, DamagedIgnoreFileIsPassedOver) {
     ASSERT_TRUE(WriteBytes(older, olderBytes));
     ASSERT_TRUE(SetReadOnlyHidden(older));
 
-    EXPECT_EQ(1, RunInstall());
+    EXPECT_EQ(1, RunInstall(AnswersFromState()));
 
     EXPECT_TRUE(g_shownMessages.empty());
     EXPECT_EQ(kAllPositions, wizard.positions());

@@ -80,7 +80,7 @@ TEST_F(FaultRunTest, HeldIgnoreFileIsPassedOver) {
     HeldFile hold(held);
     ASSERT_NO_FATAL_FAILURE(ExpectHeld(held, hold));
 
-    EXPECT_EQ(1, RunInstall());
+    EXPECT_EQ(1, RunInstall(AnswersFromState()));
     EXPECT_EQ(0, hold.Release());
 
     EXPECT_TRUE(g_shownMessages.empty());
@@ -121,7 +121,7 @@ TEST_F(FaultRunTest, InstallFolderOnAMissingDrive) {
     std::vector<uint8_t> buffer(kInstallBufferSize);
     EXPECT_EQ(0, ExtractPayload(106, "pykeys.dic", buffer.data(), kInstallBufferSize, 1, 1, nullptr));
     g_wantDesktopIcons = 1;
-    EXPECT_EQ(0, RunInstall());
+    EXPECT_EQ(0, RunInstall(AnswersFromState()));
     EXPECT_TRUE(g_shownMessages.empty());
     EXPECT_EQ(std::vector<int>({10}), wizard.positions());
     EXPECT_EQ(INVALID_FILE_ATTRIBUTES, GetFileAttributesA((drive + "\\").c_str()));

@@ -127,7 +127,7 @@ TEST_F(SmallDrive, InstallRunRefusesAVolumeTooSmall) {
     // records its positions.
     HWND realWizard = g_wizardWindow;
     g_wizardWindow = wizard.window();
-    EXPECT_EQ(0, RunInstall());
+    EXPECT_EQ(0, RunInstall(AnswersFromState()));
     g_wizardWindow = realWizard;
     ASSERT_EQ(1u, g_shownMessages.size());
     EXPECT_EQ(ExpectedMessage(kMsgInstallVolumeTooSmall, wizard.window()), g_shownMessages[0]);

@@ -2,12 +2,16 @@
 #include "engine_fixture.h"
 
 #include <commctrl.h>
+#include <gtest/gtest.h>
 #include <objidl.h>
 #include <shlobj.h>
 
 #include <cstdio>
 #include <ostream>
 
+#include "app/bounded.h"
+#include "app/globals.h"
+#include "install/uninstall_entry.h"
 #include "resources/resource_ids.h"
 
 std::vector<ShownMessage> g_shownMessages;
@@ -23,7 +27,39 @@ LRESULT CALLBACK RecordingBarProcedure(HWND bar, UINT message, WPARAM wParam, LP
     return CallWindowProcA(g_barProcedure, bar, message, wParam, lParam);
 }
 
+int ShowRowAsWizard(MessageRow row, const char* detail) { return ShowMessageRow(row, g_wizardWindow, detail); }
+// Set before any test runs, as the wizard sets it before the run.
+const bool g_notifierSet = (SetInstallNotifier(ShowRowAsWizard), true);
+
+// Every install run of a test writes the uninstall entry into the test
+// prefix's registry; the prefix is shared with later tests, whose setup
+// would otherwise propose the folder of a test's install. The entries go
+// before and after the test program.
+class UninstallEntryCleaner : public ::testing::Environment {
+public:
+    void SetUp() override { RemoveEntries(); }
+    void TearDown() override { RemoveEntries(); }
+
+private:
+    static void RemoveEntries() {
+        RegDeleteKeyA(HKEY_CURRENT_USER, kUninstallKeyPath);
+        RegDeleteKeyA(HKEY_LOCAL_MACHINE, kUninstallKeyPath);
+    }
+};
+::testing::Environment* const g_entryCleaner = ::testing::AddGlobalTestEnvironment(new UninstallEntryCleaner);
+
 }  // namespace
+
+InstallAnswers AnswersFromState() {
+    InstallAnswers answers = {};
+    CopyBounded(answers.folder, g_installFolder);
+    answers.desktopIcons = g_wantDesktopIcons;
+    answers.bitmapFont = g_chineseDisplayOk ? 0 : 1;
+    answers.language = g_uiLanguage;
+    answers.wordBase = kWordBaseAsk;
+    answers.allUsers = g_allUsers;
+    return answers;
+}
 
 int ShowMessage(const char* chineseText, const char* englishText, int buttonSet, HWND owner) {
     g_shownMessages.push_back({chineseText, englishText ? englishText : "", buttonSet, owner});

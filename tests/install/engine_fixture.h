@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "install/install_answers.h"
 #include "wizard/messages.h"
 
 struct ShownMessage {
@@ -24,6 +25,13 @@ struct ShownMessage {
 // Messages shown since the last ResetMessages, and the answer to give.
 extern std::vector<ShownMessage> g_shownMessages;
 void ResetMessages(int answer);
+
+// The install answers as the process-wide state the test set says them
+// (install folder, desktop icons, display answer, language), with the
+// word-base question left to the recording ShowMessage. The engine's
+// messages reach that ShowMessage through the wizard's own row display,
+// owned by g_wizardWindow, as the wizard sets it up.
+InstallAnswers AnswersFromState();
 
 // The message of a table row as it should appear; row 9 with its detail.
 ShownMessage ExpectedMessage(MessageRow row, HWND owner, const char* detail = nullptr);

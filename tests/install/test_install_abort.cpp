@@ -18,7 +18,7 @@ TEST_F(InstallRunTest, MissingAbortFileEndsTheRunBeforeAnythingIsWritten) {
     ASSERT_TRUE(PayloadBytes(110).empty()) << "this program must lack payload 110";
     g_wantDesktopIcons = 1;
     g_chineseDisplayOk = 0;
-    EXPECT_EQ(0, RunInstall());
+    EXPECT_EQ(0, RunInstall(AnswersFromState()));
 
     EXPECT_TRUE(g_shownMessages.empty());
     EXPECT_EQ(std::vector<int>({10}), wizard.positions());

@@ -15,7 +15,7 @@ namespace {
 
 TEST_F(InstallRunTest, MissingIgnoreFileStillSucceeds) {
     ASSERT_TRUE(PayloadBytes(145).empty()) << "this program must lack payload 145";
-    EXPECT_EQ(1, RunInstall());
+    EXPECT_EQ(1, RunInstall(AnswersFromState()));
 
     EXPECT_TRUE(g_shownMessages.empty());
     EXPECT_EQ(kAllPositions, wizard.positions());

@@ -30,7 +30,7 @@ TEST_F(InstallRunTest, FreshFolderGetsTheWholeProduct) {
     g_wantDesktopIcons = 1;
     g_chineseDisplayOk = 0;
     g_uiLanguage = 2;
-    EXPECT_EQ(1, RunInstall());
+    EXPECT_EQ(1, RunInstall(AnswersFromState()));
 
     EXPECT_TRUE(g_shownMessages.empty());
     EXPECT_EQ(kAllPositions, wizard.positions());
@@ -92,7 +92,7 @@ FILETIME LastWriteTime(const std::string& path) {
 // The second run, over the first with a learned dictionary of the user's,
 // still deletes that dictionary and writes every file anew.
 TEST_F(InstallRunTest, SecondRunOverTheFirst) {
-    ASSERT_EQ(1, RunInstall());
+    ASSERT_EQ(1, RunInstall(AnswersFromState()));
     ASSERT_TRUE(g_shownMessages.empty());
     ASSERT_TRUE(WriteBytes(file("flatAuto.dic"), {'l', 'e', 'a', 'r', 'n', 'e', 'd'}));
     std::vector<FILETIME> firstWritten;
@@ -104,7 +104,7 @@ TEST_F(InstallRunTest, SecondRunOverTheFirst) {
     ResetMessages(IDYES);
     g_chineseDisplayOk = 1;
     g_uiLanguage = 0;
-    EXPECT_EQ(1, RunInstall());
+    EXPECT_EQ(1, RunInstall(AnswersFromState()));
     ASSERT_EQ(1u, g_shownMessages.size());
     EXPECT_EQ(ExpectedMessage(kMsgReplaceOldWordBase, wizard.window()), g_shownMessages[0]);
     EXPECT_EQ(kAllPositions, wizard.positions());
@@ -127,7 +127,7 @@ TEST_F(InstallRunTest, SecondRunOverTheFirst) {
 // is no shortcut. Setup started again simply installs again; the cut word
 // base looks like an older one, and Yes replaces it.
 TEST_F(InstallRunTest, SecondRunAfterAnInterruptedOne) {
-    ASSERT_EQ(1, RunInstall());
+    ASSERT_EQ(1, RunInstall(AnswersFromState()));
     bool after = false;
     for (const ExpectedFile& expected : kExpectedFiles) {
         const std::string path = file(expected.name);
@@ -147,7 +147,7 @@ TEST_F(InstallRunTest, SecondRunAfterAnInterruptedOne) {
 
     wizard.ClearPositions();
     ResetMessages(IDYES);
-    EXPECT_EQ(1, RunInstall());
+    EXPECT_EQ(1, RunInstall(AnswersFromState()));
     ASSERT_EQ(1u, g_shownMessages.size());
     EXPECT_EQ(ExpectedMessage(kMsgReplaceOldWordBase, wizard.window()), g_shownMessages[0]);
     EXPECT_EQ(kAllPositions, wizard.positions());
@@ -177,7 +177,7 @@ TEST_F(InstallRunTest, OlderWordBaseIsKeptUnlessTheAnswerIsYes) {
         ASSERT_TRUE(WriteBytes(file("py2_3ZiCi1stZuMu.idx"), oldPy2));
         ResetMessages(c.answer);
 
-        EXPECT_EQ(1, RunInstall());
+        EXPECT_EQ(1, RunInstall(AnswersFromState()));
         ASSERT_EQ(1u, g_shownMessages.size());
         EXPECT_EQ(ExpectedMessage(kMsgReplaceOldWordBase, wizard.window()), g_shownMessages[0]);
         for (const ExpectedFile& expected : kExpectedFiles) {
@@ -221,7 +221,7 @@ TEST_F(InstallRunTest, NoQuestionWithoutAWeightedWordBaseBesideCiZuFlat) {
         }
         ResetMessages(IDNO);
 
-        EXPECT_EQ(1, RunInstall());
+        EXPECT_EQ(1, RunInstall(AnswersFromState()));
         EXPECT_TRUE(g_shownMessages.empty());
         for (const ExpectedFile& expected : kExpectedFiles) {
             if (IsWordBaseFile(expected.name)) ExpectInstalled(expected);
@@ -244,7 +244,7 @@ TEST_F(InstallRunTest, LearnedDictionariesOfAnEarlierInstallAreDeleted) {
         ASSERT_TRUE(SetReadOnlyHidden(file(name)));
     }
 
-    EXPECT_EQ(1, RunInstall());
+    EXPECT_EQ(1, RunInstall(AnswersFromState()));
     for (const char* name : deleted) {
         EXPECT_FALSE(FileExists(file(name))) << name;
     }
@@ -260,7 +260,7 @@ TEST_F(InstallRunTest, LearnedDictionariesOfAnEarlierInstallAreDeleted) {
 TEST_F(InstallRunTest, SystemLanguageTwoNamesTheStartMenuInBig5) {
     g_systemLanguage = 2;
     g_uiLanguage = 1;   // the user's language choice plays no part
-    EXPECT_EQ(1, RunInstall());
+    EXPECT_EQ(1, RunInstall(AnswersFromState()));
     EXPECT_TRUE(g_shownMessages.empty());
 
     ExpectedNames names = NamesForSystemLanguage(2);
@@ -286,13 +286,13 @@ TEST_F(InstallRunTest, InstallFolderMustLeaveRoomForTheLongestName) {
     const std::string tooLong = base + std::string(226 - base.size(), 'g');
 
     UseInstallFolder(tooLong);
-    EXPECT_EQ(0, RunInstall());
+    EXPECT_EQ(0, RunInstall(AnswersFromState()));
     EXPECT_TRUE(wizard.positions().empty());
     EXPECT_TRUE(g_shownMessages.empty());
     EXPECT_TRUE(FolderEntries(tooLong).empty());
 
     UseInstallFolder(longest);
-    EXPECT_EQ(1, RunInstall());
+    EXPECT_EQ(1, RunInstall(AnswersFromState()));
     ExpectInstalled(*std::find_if(kExpectedFiles.begin(), kExpectedFiles.end(), [](const ExpectedFile& f) {
         return std::string(f.name) == "mi_bihua1_dups_prefered_codes.bin";
     }));

@@ -1,0 +1,50 @@
+// The run's log; see install_log.h.
+#include "install/install_log.h"
+
+#include "app/bounded.h"
+
+namespace {
+
+HANDLE g_log = INVALID_HANDLE_VALUE;
+// A line holds at most two paths and a few words.
+constexpr int kLogLineSize = 2 * MAX_PATH + 64;
+
+// Writes the text and a line end straight to the file: no buffer of ours
+// holds a line back.
+void WriteLine(const char* text) {
+    if (g_log == INVALID_HANDLE_VALUE) return;
+    DWORD written;
+    WriteFile(g_log, text, lstrlenA(text), &written, nullptr);
+    WriteFile(g_log, "\r\n", 2, &written, nullptr);
+}
+
+}  // namespace
+
+bool OpenInstallLog(const char* path) {
+    CloseInstallLog();
+    g_log = CreateFileA(path, GENERIC_WRITE, FILE_SHARE_READ, nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (g_log == INVALID_HANDLE_VALUE) return false;
+    SetFilePointer(g_log, 0, nullptr, FILE_END);
+    return true;
+}
+
+void CloseInstallLog() {
+    if (g_log != INVALID_HANDLE_VALUE) CloseHandle(g_log);
+    g_log = INVALID_HANDLE_VALUE;
+}
+
+void LogLine(const char* what, const char* text) {
+    char line[kLogLineSize];
+    WriteLine(text == nullptr ? what : FormatBounded(line, "%s %s", what, text) ? line : what);
+}
+
+void LogNumber(const char* what, long number, const char* text) {
+    char line[kLogLineSize];
+    WriteLine(FormatBounded(line, text == nullptr ? "%s %d" : "%s %d %s", what, static_cast<int>(number), text) ? line
+                                                                                                     : what);
+}
+
+void LogFailure(const char* what, const char* path, DWORD error) {
+    char line[kLogLineSize];
+    WriteLine(FormatBounded(line, "failed: %s, error %d: %s", what, static_cast<int>(error), path) ? line : what);
+}
