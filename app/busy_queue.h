@@ -13,6 +13,12 @@
 // and programs sent are answered, posted messages and input stay queued.
 void AnswerSentMessages();
 
+// The same where it is asked very often (between files): looks only when a
+// good part of a second has passed since the last look. Each look is a call
+// into the system that costs about as much as writing a small file, and
+// Windows needs one every few seconds, not one per file.
+void AnswerSentMessagesNowAndThen();
+
 // Drops the keys, clicks and close requests that were queued while the
 // program was busy, so that none of them acts on what is shown next.
 void DropInputGivenMeanwhile();

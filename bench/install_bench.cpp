@@ -30,6 +30,7 @@
 #include "install/config_file.h"
 #include "install/earlier_install.h"
 #include "install/file_attributes.h"
+#include "install/install_folder.h"
 #include "install/install_run.h"
 #include "install/manifest.h"
 #include "install/payload.h"
@@ -70,10 +71,18 @@ bool FreshFolder(char* out, size_t size, const char* base, const char* kind, int
     return CreateDirectoryA(out, nullptr) != 0;
 }
 
+// A fresh install folder made as the wizard and the silent run make it
+// (EnterOrCreateInstallFolder), so that the run knows it was made for it.
+bool FolderMadeForRun(char (&out)[MAX_PATH], const char* base, const char* kind, int run) {
+    bool created = false;
+    if (snprintf(out, sizeof out, "%s\\%s-%d", base, kind, run) >= static_cast<int>(sizeof out)) return false;
+    return CopyBounded(g_installFolder, out) && EnterOrCreateInstallFolder(&created) && created;
+}
+
 // One install run into a fresh folder; returns milliseconds or -1.
 double TimeInstall(const char* base, int run) {
     char folder[MAX_PATH];
-    if (!FreshFolder(folder, sizeof folder, base, "install", run)) return -1;
+    if (!FolderMadeForRun(folder, base, "install", run)) return -1;
     // The wizard's default answers, with desktop icons off and the word base
     // replaced, as before.
     InstallAnswers answers = {};
@@ -86,12 +95,12 @@ double TimeInstall(const char* base, int run) {
     return ok ? end - start : -1;
 }
 
-// The check alone, as RunInstall makes it, for the install folder `folder`;
-// returns milliseconds or -1.
+// The check alone, as RunInstall makes it, for the install folder `folder`
+// (made for the run, or holding the product); returns milliseconds or -1.
 double TimeCheck(const char* folder, uint8_t* buffer) {
     if (!CopyBounded(g_installFolder, folder)) return -1;
     double start = Now();
-    InstallCheck check = CheckInstallCanFinish(buffer, false);
+    InstallCheck check = CheckInstallCanFinish(buffer, false, TakeInstallFolderMadeForRun());
     double end = Now();
     return check == kInstallCanFinish ? end - start : -1;
 }
@@ -150,9 +159,9 @@ double TimeWriter(const char* base, const char* kind, int run, uint8_t* buffer, 
 
 bool TimeSteps(const char* base, int run, uint8_t* buffer, StepTimes* times) {
     char fresh[MAX_PATH];
-    if (!FreshFolder(fresh, sizeof fresh, base, "steps", run) || !CopyBounded(g_installFolder, fresh)) return false;
+    if (!FolderMadeForRun(fresh, base, "steps", run)) return false;
     double start = Now();
-    if (CheckInstallCanFinish(buffer, false) != kInstallCanFinish) return false;
+    if (CheckInstallCanFinish(buffer, false, TakeInstallFolderMadeForRun()) != kInstallCanFinish) return false;
     times->check = Now() - start;
 
     start = Now();
@@ -167,7 +176,7 @@ bool TimeSteps(const char* base, int run, uint8_t* buffer, StepTimes* times) {
     HWND bar = GetDlgItem(g_wizardWindow, IDC_PROGRESS);
     start = Now();
     for (size_t i = 0; i < kManifestCount; ++i) {
-        AnswerSentMessages();
+        AnswerSentMessagesNowAndThen();
         if (i + 1 == kManifestCount || kManifest[i + 1].progressStep != kManifest[i].progressStep) {
             SendMessageA(bar, PBM_SETPOS, static_cast<WPARAM>(kManifest[i].progressStep), 0);
             UpdateWindow(bar);
@@ -298,7 +307,7 @@ int main(int argc, char** argv) {
         double a = TimeInstall(base, run);
         double b = TimeFloor(base, run, buffer.data());
         char fresh[MAX_PATH], installed[MAX_PATH];
-        double c = FreshFolder(fresh, sizeof fresh, base, "check", run) ? TimeCheck(fresh, buffer.data()) : -1;
+        double c = FolderMadeForRun(fresh, base, "check", run) ? TimeCheck(fresh, buffer.data()) : -1;
         snprintf(installed, sizeof installed, "%s\\install-%d", base, run);
         double d = TimeCheck(installed, buffer.data());
         StepTimes steps;

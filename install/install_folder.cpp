@@ -3,6 +3,8 @@
 
 #include <windows.h>
 
+#include <cstring>
+
 #include "app/bounded.h"
 #include "app/globals.h"
 #include "app/path_chars.h"
@@ -11,6 +13,9 @@
 namespace {
 
 constexpr char kDocFolderName[] = "doc";
+
+// The folder EnterOrCreateInstallFolder made last, until a run takes it.
+char g_folderMadeForRun[MAX_PATH];
 
 // The "doc" folder for the help pages, inside the install folder.
 bool FormatDocFolder(char (&doc)[MAX_PATH]) {
@@ -21,6 +26,7 @@ bool FormatDocFolder(char (&doc)[MAX_PATH]) {
 
 bool EnterOrCreateInstallFolder(bool* created) {
     *created = false;
+    g_folderMadeForRun[0] = '\0';
     if (g_installFolder[0] == '\0') return false;
     if (SetCurrentDirectoryA(g_installFolder)) return true;
     if (!CreateDirectoryA(g_installFolder, nullptr)) {
@@ -28,9 +34,16 @@ bool EnterOrCreateInstallFolder(bool* created) {
         return false;
     }
     *created = true;
+    CopyBounded(g_folderMadeForRun, g_installFolder);
     char doc[MAX_PATH];
     if (FormatDocFolder(doc)) CreateDirectoryA(doc, nullptr);
     return true;
+}
+
+bool TakeInstallFolderMadeForRun() {
+    bool made = g_folderMadeForRun[0] != '\0' && strcmp(g_folderMadeForRun, g_installFolder) == 0;
+    g_folderMadeForRun[0] = '\0';
+    return made;
 }
 
 void RemoveCreatedFolderIfEmpty() {

@@ -33,6 +33,8 @@ void CloseInstallLog() {
     g_log = INVALID_HANDLE_VALUE;
 }
 
+bool InstallLogOpen() { return g_log != INVALID_HANDLE_VALUE; }
+
 void LogLine(const char* what, const char* text) {
     char line[kLogLineSize];
     WriteLine(text == nullptr ? what : FormatBounded(line, "%s %s", what, text) ? line : what);

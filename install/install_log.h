@@ -10,6 +10,9 @@
 // opened; the run then goes on without a log.
 bool OpenInstallLog(const char* path);
 void CloseInstallLog();
+// Whether a log is open: a line that costs a look at the disk to make is
+// made only then.
+bool InstallLogOpen();
 
 // One line: `what`, a space and `text` (text may be null).
 void LogLine(const char* what, const char* text);

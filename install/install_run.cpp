@@ -21,6 +21,7 @@
 #include "install/config_file.h"
 #include "install/earlier_install.h"
 #include "install/install_answers.h"
+#include "install/install_folder.h"
 #include "install/install_log.h"
 #include "install/manifest.h"
 #include "install/payload.h"
@@ -64,9 +65,11 @@ bool KeepOlderWordBase(int answer) {
 }
 
 // A line of the log per manifest file: its name and installed size, or the
-// failure with the error the system gave.
+// failure with the error the system gave. The size is asked of the disk, one
+// look per file: without a log that look is spared.
 void LogWrittenFile(const char* fileName, int written) {
     DWORD error = GetLastError();
+    if (!InstallLogOpen()) return;
     char path[MAX_PATH];
     if (!FormatBounded(path, "%s\\%s", g_installFolder, fileName)) return;
     if (written) {
@@ -81,7 +84,7 @@ void LogWrittenFile(const char* fileName, int written) {
 // product cannot do without fails.
 int WriteManifest(uint8_t* buffer, HWND bar, bool keepOlderWordBase) {
     for (size_t i = 0; i < kManifestCount; ++i) {
-        AnswerSentMessages();  // between files, so that Windows sees the program alive
+        AnswerSentMessagesNowAndThen();  // between files, so that Windows sees the program alive
         const ManifestEntry& entry = kManifest[i];
         if (!(entry.wordBase && keepOlderWordBase)) {
             int written = ExtractPayload(entry.identifier, entry.fileName, buffer, kInstallBufferSize,
@@ -130,7 +133,7 @@ InstallOutcome RunInstall(const InstallAnswers& answers) {
     bool keepOlderWordBase = KeepOlderWordBase(answers.wordBase);
     // The check needs the answer (the word base is the biggest file) and
     // comes before the first change: the deletions below cannot be undone.
-    InstallCheck check = CheckInstallCanFinish(buffer.bytes, keepOlderWordBase);
+    InstallCheck check = CheckInstallCanFinish(buffer.bytes, keepOlderWordBase, TakeInstallFolderMadeForRun());
     if (check == kInstallVolumeTooSmall) NotifyInstallRow(kMsgInstallVolumeTooSmall);
     if (check != kInstallCanFinish) {
         LogNumber("refused before any change: check", check, g_installFolder);

@@ -139,7 +139,7 @@ bool CanReplace(const char* path, Target* target) {
 
 }  // namespace
 
-InstallCheck CheckInstallCanFinish(uint8_t*, bool keepOlderWordBase) {
+InstallCheck CheckInstallCanFinish(uint8_t*, bool keepOlderWordBase, bool folderMadeForRun) {
     VolumeRoom room;
     bool roomKnown = ReadVolumeRoom(&room);
     uint32_t cluster = roomKnown ? room.clusterBytes : 1;
@@ -148,13 +148,17 @@ InstallCheck CheckInstallCanFinish(uint8_t*, bool keepOlderWordBase) {
     int32_t added = 0, most = 0;
     uint32_t entryBytes = 0;
     for (const ManifestEntry& entry : kManifest) {
-        AnswerSentMessages();  // between files, so that Windows sees the program alive
+        AnswerSentMessagesNowAndThen();  // between files, so that Windows sees the program alive
         if (entry.wordBase && keepOlderWordBase) continue;
         char path[MAX_PATH];
         Target target;
         uint32_t installed = 0;
-        bool ready = FormatBounded(path, "%s\\%s", g_installFolder, entry.fileName) && CanReplace(path, &target) &&
-                     PayloadAsBuilt(entry.identifier, &installed);
+        // In a folder made for this run there is nothing to replace: no file
+        // needs a look.
+        target.exists = false;
+        target.bytes = 0;
+        bool ready = FormatBounded(path, "%s\\%s", g_installFolder, entry.fileName) &&
+                     (folderMadeForRun || CanReplace(path, &target)) && PayloadAsBuilt(entry.identifier, &installed);
         if (!ready) {
             // An ignore row that fails is skipped by the run as well.
             if (entry.abortOnFailure) return kInstallWouldAbort;

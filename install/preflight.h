@@ -32,4 +32,7 @@ enum InstallCheck {
 //     file it replaces, and directory entries for the new names.
 // A volume whose free space the system cannot tell is taken to have room.
 // buffer, the run's work buffer, is not needed: nothing is inflated.
-InstallCheck CheckInstallCanFinish(uint8_t* buffer, bool keepOlderWordBase);
+// folderMadeForRun: the install folder was made for this run, just before it
+// (TakeInstallFolderMadeForRun), so no target file can exist yet; the files
+// are not looked at one by one, and every one counts as new.
+InstallCheck CheckInstallCanFinish(uint8_t* buffer, bool keepOlderWordBase, bool folderMadeForRun = false);

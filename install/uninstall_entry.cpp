@@ -47,13 +47,30 @@ void SetDisplayName(HKEY key) {
     SetText(key, "DisplayName", name);
 }
 
-// The installed files' bytes in KB, as the list shows the size.
+bool IsManifestFile(const char* name) {
+    for (const ManifestEntry& entry : kManifest) {
+        if (lstrcmpiA(name, entry.fileName) == 0) return true;
+    }
+    return false;
+}
+
+// The installed files' bytes in KB, as the list shows the size: the sizes of
+// the install folder's files that the manifest names, as the disk tells them
+// (a file kept or skipped counts as it is). One listing of the folder rather
+// than a look per file: every look opens the folder again.
 DWORD InstalledKilobytes() {
     DWORD bytes = 0;
-    for (const ManifestEntry& entry : kManifest) {
-        char path[MAX_PATH];
-        if (FormatBounded(path, "%s\\%s", g_installFolder, entry.fileName)) bytes += FileSizeOf(path);
-    }
+    char pattern[MAX_PATH];
+    WIN32_FIND_DATAA found;
+    HANDLE search = FormatBounded(pattern, "%s\\*", g_installFolder) ? FindFirstFileA(pattern, &found)
+                                                                     : INVALID_HANDLE_VALUE;
+    if (search == INVALID_HANDLE_VALUE) return 0;
+    do {
+        if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) && IsManifestFile(found.cFileName)) {
+            bytes += found.nFileSizeLow;
+        }
+    } while (FindNextFileA(search, &found));
+    FindClose(search);
     return (bytes + 1023) / 1024;
 }
 
