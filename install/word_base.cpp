@@ -68,17 +68,19 @@ bool FillBlock(const uint8_t* data, size_t length, size_t* pos, uint8_t* weight)
         while (at <= stop) {
             uint32_t word;
             memcpy(&word, data + at, 4);
-            if (((word | (word - 0x01010101u)) & 0x80808080u) == 0) {   // four key bytes
-                memcpy(out, &word, 4);
-                out += 4;
-                at += 4;
-                w = kFirstGroupWeight;
-            } else if (word & 0x80) {   // a group: its first byte is 0x80 or above
+            if (word & 0x80) {   // a group: its first byte is 0x80 or above
+                // Asked first: most of the word base is groups, most of them
+                // in long runs.
                 uint32_t group = (word & 0x00FFFFFFu) | static_cast<uint32_t>(w) << 24;   // little-endian
                 memcpy(out, &group, 4);
                 out += 4;
                 at += 3;
                 w = static_cast<uint8_t>(w - (w > 1));
+            } else if (((word | (word - 0x01010101u)) & 0x80808080u) == 0) {   // four key bytes
+                memcpy(out, &word, 4);
+                out += 4;
+                at += 4;
+                w = kFirstGroupWeight;
             } else if (word & 0xFF) {   // one key byte
                 *out++ = static_cast<uint8_t>(word);
                 ++at;
