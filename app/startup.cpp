@@ -8,7 +8,9 @@
 #include "app/environment.h"
 #include "app/globals.h"
 #include "app/message_loop.h"
+#include "glyph/caption_glyphs.h"
 #include "glyph/glyph.h"
+#include "glyph/glyph_scale.h"
 #include "resources/resource_ids.h"
 #include "wizard/messages.h"
 #include "wizard/wizard_dialog.h"
@@ -17,6 +19,7 @@ namespace {
 
 void ReleaseFonts() {
     ReleaseGlyphFont();
+    ReleaseCaptionGlyphs();
     if (g_gb2312Font) {
         DeleteObject(g_gb2312Font);
         g_gb2312Font = nullptr;
@@ -58,6 +61,9 @@ int RunSetup(HINSTANCE instance) {
         return exitCode;
     }
 
+    // From 150 % the captions' characters have 24-pixel glyphs of their own;
+    // without them every character is drawn from the 16-pixel font.
+    if (CurrentGlyphScale().source == kLargeGlyphSize) LoadCaptionGlyphs();
     g_wizardPage = 0;
     // The wizard's progress bar is a common control: its window class exists
     // only once comctl32 is loaded, which nothing else guarantees on every

@@ -7,6 +7,7 @@
 #include "app/environment.h"
 #include "app/globals.h"
 #include "glyph/glyph.h"
+#include "glyph/glyph_scale.h"
 #include "resources/resource_ids.h"
 #include "uninstall/uninstall.h"
 #include "wizard/messages.h"
@@ -90,6 +91,9 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     if (separator == nullptr) return 1;
     *separator = '\0';
 
+    // Only the 16-pixel font lies beside the uninstaller: at 150 % its
+    // glyphs stand in 24-pixel cells, at 200 % they are doubled.
+    ChooseGlyphScale();
     bool haveFont = LoadInstalledGlyphFont(g_installFolder);
     if (!UserWantsRemoval(g_installFolder, haveFont)) {
         ReleaseGlyphFont();
