@@ -10,6 +10,7 @@
 #include "app/globals.h"
 #include "glyph/glyph.h"
 #include "resources/resource_ids.h"
+#include "wizard/layout_units.h"
 #include "wizard/messages.h"
 #include "wizard/on_screen.h"
 #include "wizard/owner_draw.h"
@@ -127,6 +128,7 @@ void OnCommand(HWND dialog, int id) {
 INT_PTR CALLBACK MessageDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_INITDIALOG:
+        FitToLayoutUnits(dialog);
         LayOut(dialog, lParam ? reinterpret_cast<const char*>(lParam) : "");
         return TRUE;
     case WM_DRAWITEM:
