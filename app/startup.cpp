@@ -53,6 +53,8 @@ int RunSetup(HINSTANCE instance) {
     SetCursor(LoadCursorA(nullptr, IDC_WAIT));
     DetectEnvironment();
     g_instance = instance;
+    // The glyph size follows the screen's DPI; every painter reads it.
+    ChooseGlyphScale();
 
     CreateGB2312Font();
     int exitCode = LoadGlyphFontOrExitCode();
@@ -62,8 +64,8 @@ int RunSetup(HINSTANCE instance) {
     }
 
     // From 150 % the captions' characters have 24-pixel glyphs of their own;
-    // without them every character is drawn from the 16-pixel font.
-    if (CurrentGlyphScale().source == kLargeGlyphSize) LoadCaptionGlyphs();
+    // without them the cells are whole multiples of the 16-pixel font.
+    if (CurrentGlyphScale().source == kLargeGlyphSize && !LoadCaptionGlyphs()) ChooseGlyphScale(false);
     g_wizardPage = 0;
     // The wizard's progress bar is a common control: its window class exists
     // only once comctl32 is loaded, which nothing else guarantees on every

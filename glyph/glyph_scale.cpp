@@ -15,13 +15,14 @@ GlyphScale g_glyphScale = {kSmallGlyphSize, 1};
 
 }  // namespace
 
-GlyphScale GlyphScaleForDpi(int dpi) {
+GlyphScale GlyphScaleForDpi(int dpi, bool largeGlyphs) {
     GlyphScale best = {kSmallGlyphSize, 1};
     if (dpi <= kBaseDpi) return best;
     // 16 pixels at `dpi`, rounded down: the cell may not be bigger.
     const long wanted = static_cast<long>(kSmallGlyphSize) * dpi / kBaseDpi;
     for (int factor = 1; factor <= kLargestFactor; ++factor) {
         for (int source : {kSmallGlyphSize, kLargeGlyphSize}) {
+            if (source == kLargeGlyphSize && !largeGlyphs) continue;
             const long cell = static_cast<long>(source) * factor;
             const long bestCell = static_cast<long>(best.source) * best.factor;
             if (cell <= wanted &&
@@ -33,13 +34,13 @@ GlyphScale GlyphScaleForDpi(int dpi) {
     return best;
 }
 
-void ChooseGlyphScale() {
+void ChooseGlyphScale(bool largeGlyphs) {
     int dpi = kBaseDpi;
     if (HDC screen = GetDC(nullptr)) {
         dpi = GetDeviceCaps(screen, LOGPIXELSY);
         ReleaseDC(nullptr, screen);
     }
-    g_glyphScale = GlyphScaleForDpi(dpi);
+    g_glyphScale = GlyphScaleForDpi(dpi, largeGlyphs);
 }
 
 GlyphScale CurrentGlyphScale() {

@@ -18,12 +18,14 @@ struct GlyphScale {
 
 // The largest cell, a whole multiple of 16 or of 24, that is not bigger than
 // 16 pixels scaled to `dpi`; never below 16 x 1. Of two equal cells the
-// 24-pixel source wins (it has the finer strokes). Plain C++, checked natively.
-GlyphScale GlyphScaleForDpi(int dpi);
+// 24-pixel source wins (it has the finer strokes). Without `largeGlyphs`
+// only multiples of 16 count. Plain C++, checked natively.
+GlyphScale GlyphScaleForDpi(int dpi, bool largeGlyphs = true);
 
 // Reads the screen's DPI (LOGPIXELSY, which every Windows answers) and keeps
-// the scale for the rest of the run.
-void ChooseGlyphScale();
+// the scale for the rest of the run. A program that has only the 16-pixel
+// font, or could not load the 24-pixel glyphs, passes false.
+void ChooseGlyphScale(bool largeGlyphs = true);
 // The scale kept by ChooseGlyphScale; 16 x 1 before it ran.
 GlyphScale CurrentGlyphScale();
 // The side of a glyph cell on the screen, in pixels.

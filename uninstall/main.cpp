@@ -91,9 +91,10 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     if (separator == nullptr) return 1;
     *separator = '\0';
 
-    // Only the 16-pixel font lies beside the uninstaller: at 150 % its
-    // glyphs stand in 24-pixel cells, at 200 % they are doubled.
-    ChooseGlyphScale();
+    // Only the 16-pixel font lies beside the uninstaller: its glyphs keep
+    // their size up to 175 % and are doubled at 200 %, as crisp as the
+    // setup program's.
+    ChooseGlyphScale(false);
     bool haveFont = LoadInstalledGlyphFont(g_installFolder);
     if (!UserWantsRemoval(g_installFolder, haveFont)) {
         ReleaseGlyphFont();

@@ -10,6 +10,7 @@ struct ScaleCase {
     int dpi;
     int source;
     int factor;
+    bool largeGlyphs = true;
 };
 
 const ScaleCase kScaleCases[] = {
@@ -23,13 +24,18 @@ const ScaleCase kScaleCases[] = {
     {72, 16, 1},    // below 96 the glyphs never shrink
     {0, 16, 1},     // a DC that answers nothing
     {100000, 24, 8},  // a nonsense DPI is capped
+    // Only the 16-pixel font (the uninstaller, or no 24-pixel glyphs):
+    {144, 16, 1, false},
+    {168, 16, 1, false},
+    {192, 16, 2, false},
+    {288, 16, 3, false},
 };
 
 TEST(GlyphScaleForDpi, ChoosesTheLargestCellNotBiggerThanTheScale) {
     for (const ScaleCase& c : kScaleCases) {
-        GlyphScale scale = GlyphScaleForDpi(c.dpi);
-        EXPECT_EQ(scale.source, c.source) << c.dpi << " DPI";
-        EXPECT_EQ(scale.factor, c.factor) << c.dpi << " DPI";
+        GlyphScale scale = GlyphScaleForDpi(c.dpi, c.largeGlyphs);
+        EXPECT_EQ(scale.source, c.source) << c.dpi << " DPI, large glyphs " << c.largeGlyphs;
+        EXPECT_EQ(scale.factor, c.factor) << c.dpi << " DPI, large glyphs " << c.largeGlyphs;
     }
 }
 
