@@ -497,6 +497,13 @@ dpi_144|dpi_192)
   trap 'e2e_stop_prefix; stop_virtual_display' EXIT
   set_wine_dpi "$dpi"
   start_setup
+  click "$WIZARD_CAPTION" 1003                          # Browse
+  wait_window "Open File" 30 || fail "no folder chooser"
+  expect_on_screen "Open File" ""
+  screenshot chooser
+  expect_glyph_cell chooser "Open File" 1010 $cell        # 磁盘 (Drives):
+  click "Open File" $ID_CANCEL
+  wait_window_gone "Open File" 30 || fail "the chooser did not close"
   for page in 0 1 2 3; do
     expect_on_screen "$WIZARD_CAPTION" ""
     screenshot page$page
