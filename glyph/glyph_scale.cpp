@@ -11,7 +11,9 @@ namespace {
 // nonsense DPI must not make cells wider than a dialog.
 constexpr int kLargestFactor = 8;
 
-GlyphScale g_glyphScale = {kSmallGlyphSize, 1};
+// Zero until a scale is chosen, which stands for the 16-pixel font as it is
+// (zero, so that the program carries no initialised data for it).
+GlyphScale g_glyphScale = {};
 
 }  // namespace
 
@@ -44,11 +46,12 @@ void ChooseGlyphScale(bool largeGlyphs) {
 }
 
 GlyphScale CurrentGlyphScale() {
-    return g_glyphScale;
+    return g_glyphScale.source != 0 ? g_glyphScale : GlyphScale{kSmallGlyphSize, 1};
 }
 
 int GlyphCellPixels() {
-    return g_glyphScale.source * g_glyphScale.factor;
+    const GlyphScale scale = CurrentGlyphScale();
+    return scale.source * scale.factor;
 }
 
 int ScaleToGlyphCell(int pixelsAt16) {

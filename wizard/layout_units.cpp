@@ -79,7 +79,9 @@ void FitToLayoutUnits(HWND dialog) {
         ReleaseDC(nullptr, screen);
     }
     const DialogUnits layout = LayoutUnitsForDpi(dpi);
-    RECT probe = {0, 0, kProbeUnits, kProbeUnits};
+    RECT probe;
+    probe.left = probe.top = 0;
+    probe.right = probe.bottom = kProbeUnits;
     MapDialogRect(dialog, &probe);
     ChildScaling s;
     s.x = {kProbeUnits * layout.x / 4, probe.right};

@@ -25,7 +25,8 @@ char g_englishText[128] = "";
 int g_buttonSet = kButtonsOk;
 
 // Button size when the template has no button of the set.
-constexpr RECT kFallbackButton = {0, 0, 82, 12};
+constexpr int kFallbackButtonWidth = 82;
+constexpr int kFallbackButtonHeight = 12;
 
 struct ButtonPair {
     int first;
@@ -69,7 +70,10 @@ void LayOut(HWND dialog, const char* chinese) {
     const int cwC = chineseExtent.width;
     const int chC = chineseExtent.height;
 
-    RECT buttonRect = kFallbackButton;
+    RECT buttonRect;
+    buttonRect.left = buttonRect.top = 0;
+    buttonRect.right = kFallbackButtonWidth;
+    buttonRect.bottom = kFallbackButtonHeight;
     if (HWND first = GetDlgItem(dialog, buttons.first)) GetClientRect(first, &buttonRect);
     const int bw = buttonRect.right - buttonRect.left;
     const int bh = buttonRect.bottom - buttonRect.top;
