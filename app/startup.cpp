@@ -12,7 +12,9 @@
 #include "app/message_loop.h"
 #include "app/one_at_a_time.h"
 #include "app/setup_run.h"
+#include "glyph/caption_glyphs.h"
 #include "glyph/glyph.h"
+#include "glyph/glyph_scale.h"
 #include "install/install_log.h"
 #include "install/uninstall_entry.h"
 #include "resources/resource_ids.h"
@@ -23,6 +25,7 @@ namespace {
 
 void ReleaseFonts() {
     ReleaseGlyphFont();
+    ReleaseCaptionGlyphs();
     if (g_gb2312Font) {
         DeleteObject(g_gb2312Font);
         g_gb2312Font = nullptr;
@@ -115,6 +118,8 @@ int RunSetup(HINSTANCE instance) {
     int exitCode = RunCommandLine(line, command, understood);
     if (exitCode >= 0) return Finish(exitCode);
     SetCursor(LoadCursorA(nullptr, IDC_WAIT));
+    // The glyph size follows the screen's DPI; every painter reads it.
+    ChooseGlyphScale();
 
     CreateGB2312Font();
     exitCode = LoadGlyphFontOrExitCode();
@@ -123,6 +128,9 @@ int RunSetup(HINSTANCE instance) {
         return Finish(exitCode);
     }
 
+    // From 150 % the captions' characters have 24-pixel glyphs of their own;
+    // without them the cells are whole multiples of the 16-pixel font.
+    if (CurrentGlyphScale().source == kLargeGlyphSize && !LoadCaptionGlyphs()) ChooseGlyphScale(false);
     g_wizardPage = 0;
     // The wizard's progress bar is a common control: its window class exists
     // only once comctl32 is loaded, which nothing else guarantees on every

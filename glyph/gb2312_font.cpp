@@ -11,12 +11,14 @@
 #include "app/bounded.h"
 #include "app/globals.h"
 #include "glyph/glyph.h"
+#include "glyph/glyph_scale.h"
 
 namespace {
 
 constexpr UINT kGB2312CodePage = 936;
 constexpr int kWideTextCapacity = 300;
 constexpr char kGB2312FaceName[] = "Courier New";
+// At 96 DPI; the font grows with the glyph cells beside it.
 constexpr LONG kGB2312FontHeight = 16;
 constexpr LONG kGB2312FontWidth = 8;
 
@@ -35,8 +37,8 @@ int CreateGB2312Font() {
     LOGFONTA font = {};
     GetObjectA(GetStockObject(SYSTEM_FONT), sizeof(font), &font);
     CopyBounded(font.lfFaceName, kGB2312FaceName);
-    font.lfHeight = kGB2312FontHeight;
-    font.lfWidth = kGB2312FontWidth;
+    font.lfHeight = ScaleToGlyphCell(kGB2312FontHeight);
+    font.lfWidth = ScaleToGlyphCell(kGB2312FontWidth);
     font.lfWeight = FW_NORMAL;
     font.lfPitchAndFamily = FF_MODERN | FIXED_PITCH;
     font.lfCharSet = GB2312_CHARSET;

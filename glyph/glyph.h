@@ -45,13 +45,13 @@ struct GlyphFontState {
 // Read-only view of what LoadGlyphFont made and ReleaseGlyphFont frees.
 const GlyphFontState& LoadedGlyphFont();
 
-// Width in pixels and the height, which is always 16.
+// Width in pixels and the height, the side of a glyph cell (16 at 96 DPI).
 struct TextExtent {
     int width;
     int height;
 };
 
-// Measures a mixed string: 16 per double-byte character, single bytes in the
+// Measures a mixed string: one glyph cell per double-byte character, single bytes in the
 // font selected into dc.
 TextExtent MeasureMixedText(HDC dc, const char* text);
 // Draws a mixed string with its top-left corner at (x, y) in the DC's text

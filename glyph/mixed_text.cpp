@@ -2,22 +2,37 @@
 // single-byte ASCII in one zero-terminated byte string, as every caption of
 // the program is written.
 //
-// A double-byte character is a 16 x 16 glyph blitted from the glyph font, so
-// it reads correctly on a Windows without Chinese fonts; a single byte is
+// A double-byte character is a glyph blitted from the glyph font, so it reads
+// correctly on a Windows without Chinese fonts, in a square cell whose side
+// follows the screen's DPI (glyph_scale.h): the 16 x 16 glyph at 96 DPI, the
+// 24 x 24 caption glyph from 150 %, either multiplied by a whole factor
+// above. A character without a 24 x 24 glyph (a folder name the user typed)
+// gets its 16 x 16 glyph, multiplied by the same factor, in the middle of
+// the cell. A single byte is
 // drawn in whatever font the DC holds. Both operations walk the string the
 // same way and measure each single byte on its own, so the width a caption is
 // measured at is exactly the width it is drawn at.
 #include <windows.h>
 
+#include "glyph/caption_glyphs.h"
 #include "glyph/glyph.h"
+#include "glyph/glyph_scale.h"
 
 namespace {
 
-constexpr int kGlyphAdvance = kGlyphCellSize;
-constexpr int kTextHeight = kGlyphCellSize;
-// Single bytes sit one pixel lower than glyphs, so that the two line up on
-// the baseline of a control's font.
-constexpr int kSingleByteDrop = 1;
+// In a 16-pixel cell single bytes sit one pixel lower than glyphs, so that
+// the two line up on the baseline of a control's font: the font's baseline
+// lies three quarters down the cell. A bigger cell keeps that proportion
+// with the font of its DPI.
+constexpr int kSingleByteDropAt16 = 1;
+
+int SingleByteDrop(HDC dc, int cell) {
+    if (cell == kSmallGlyphSize) return kSingleByteDropAt16;
+    TEXTMETRICA metrics;
+    if (!GetTextMetricsA(dc, &metrics)) return 0;
+    int drop = cell * 3 / 4 - metrics.tmAscent;
+    return drop > 0 ? drop : 0;
+}
 
 bool IsLeadByte(unsigned char byte) {
     return (byte & 0x80) != 0;
@@ -35,13 +50,34 @@ int SingleByteAdvance(HDC dc, const char* byte) {
 // blit paints ink of any colour on any face, on every Windows from 95 on.
 constexpr DWORD kBrushWhereInk = 0x00B8074A;
 
-// Blits the glyph of `code` with its top-left corner at (x, y) in the colour
-// of the DC's brush, and gives the DC back its text colour `ink`.
+// One square glyph of `from` pixels at (sx, sy) of `source`, drawn `size`
+// pixels wide at (x, y); a whole multiple repeats each pixel, so strokes
+// stay sharp.
+void BlitSquare(HDC dc, int x, int y, int size, HDC source, int sx, int sy, int from) {
+    if (size == from) {
+        BitBlt(dc, x, y, size, size, source, sx, sy, kBrushWhereInk);
+    } else {
+        StretchBlt(dc, x, y, size, size, source, sx, sy, from, from, kBrushWhereInk);
+    }
+}
+
+// Blits the glyph of `code` into the cell whose top-left corner is (x, y) in
+// the colour of the DC's brush, and gives the DC back its text colour `ink`.
 void BlitGlyph(HDC dc, int x, int y, unsigned code, COLORREF ink) {
-    GlyphCell cell = MapGlyphCell(code);
+    const GlyphScale scale = CurrentGlyphScale();
     SetTextColor(dc, RGB(0, 0, 0));
-    BitBlt(dc, x, y, kGlyphCellSize, kGlyphCellSize, GlyphDeviceContext(cell.strip), cell.x, cell.y,
-           kBrushWhereInk);
+    HDC large = nullptr;
+    int lx = 0;
+    int ly = 0;
+    if (scale.source == kLargeGlyphSize && FindCaptionGlyph(code, &large, &lx, &ly)) {
+        BlitSquare(dc, x, y, kLargeGlyphSize * scale.factor, large, lx, ly, kLargeGlyphSize);
+    } else {
+        GlyphCell cell = MapGlyphCell(code);
+        const int size = kSmallGlyphSize * scale.factor;
+        const int inset = (GlyphCellPixels() - size) / 2;
+        BlitSquare(dc, x + inset, y + inset, size, GlyphDeviceContext(cell.strip), cell.x, cell.y,
+                   kSmallGlyphSize);
+    }
     SetTextColor(dc, ink);
 }
 
@@ -51,6 +87,8 @@ void BlitGlyph(HDC dc, int x, int y, unsigned code, COLORREF ink) {
 int WalkMixedText(HDC dc, int x, int y, const char* text, bool draw, COLORREF ink) {
     int length = lstrlenA(text);
     int width = 0;
+    const int advance = GlyphCellPixels();
+    const int drop = draw ? SingleByteDrop(dc, advance) : 0;
     for (int i = 0; i < length;) {
         unsigned char byte = static_cast<unsigned char>(text[i]);
         if (IsLeadByte(byte)) {
@@ -58,12 +96,11 @@ int WalkMixedText(HDC dc, int x, int y, const char* text, bool draw, COLORREF in
                 unsigned trail = static_cast<unsigned char>(text[i + 1]);
                 BlitGlyph(dc, x + width, y, byte * 256u + trail, ink);
             }
-            width += kGlyphAdvance;
+            width += advance;
             i += 2;
         } else {
-            int advance = SingleByteAdvance(dc, text + i);
-            if (draw) TextOutA(dc, x + width, y + kSingleByteDrop, text + i, 1);
-            width += advance;
+            if (draw) TextOutA(dc, x + width, y + drop, text + i, 1);
+            width += SingleByteAdvance(dc, text + i);
             i += 1;
         }
     }
@@ -73,7 +110,7 @@ int WalkMixedText(HDC dc, int x, int y, const char* text, bool draw, COLORREF in
 }  // namespace
 
 TextExtent MeasureMixedText(HDC dc, const char* text) {
-    return {WalkMixedText(dc, 0, 0, text, false, 0), kTextHeight};
+    return {WalkMixedText(dc, 0, 0, text, false, 0), GlyphCellPixels()};
 }
 
 TextExtent DrawMixedText(HDC dc, int x, int y, const char* text) {
@@ -92,5 +129,5 @@ TextExtent DrawMixedText(HDC dc, int x, int y, const char* text) {
     SelectObject(dc, previousBrush);
     DeleteObject(brush);
     if (previousMode) SetBkMode(dc, previousMode);
-    return {width, kTextHeight};
+    return {width, GlyphCellPixels()};
 }

@@ -5,14 +5,16 @@
 
 namespace {
 
-HANDLE g_log = INVALID_HANDLE_VALUE;
+// Null while no log is open (not INVALID_HANDLE_VALUE, so that the program
+// carries no initialised data for it).
+HANDLE g_log = nullptr;
 // A line holds at most two paths and a few words.
 constexpr int kLogLineSize = 2 * MAX_PATH + 64;
 
 // Writes the text and a line end straight to the file: no buffer of ours
 // holds a line back.
 void WriteLine(const char* text) {
-    if (g_log == INVALID_HANDLE_VALUE) return;
+    if (g_log == nullptr) return;
     DWORD written;
     WriteFile(g_log, text, lstrlenA(text), &written, nullptr);
     WriteFile(g_log, "\r\n", 2, &written, nullptr);
@@ -22,15 +24,16 @@ void WriteLine(const char* text) {
 
 bool OpenInstallLog(const char* path) {
     CloseInstallLog();
-    g_log = CreateFileA(path, GENERIC_WRITE, FILE_SHARE_READ, nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (g_log == INVALID_HANDLE_VALUE) return false;
+    HANDLE log = CreateFileA(path, GENERIC_WRITE, FILE_SHARE_READ, nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (log == INVALID_HANDLE_VALUE) return false;
+    g_log = log;
     SetFilePointer(g_log, 0, nullptr, FILE_END);
     return true;
 }
 
 void CloseInstallLog() {
-    if (g_log != INVALID_HANDLE_VALUE) CloseHandle(g_log);
-    g_log = INVALID_HANDLE_VALUE;
+    if (g_log != nullptr) CloseHandle(g_log);
+    g_log = nullptr;
 }
 
 bool InstallLogOpen() { return g_log != INVALID_HANDLE_VALUE; }

@@ -1,6 +1,6 @@
 // The product's entry in the system's list of installed programs (Add/Remove
-// Programs, Apps & features): Software\Microsoft\Windows\CurrentVersion\
-// Uninstall\ZelkoScrivora. Deployment tools read it to tell that the product
+// Programs, Apps & features), the key ZelkoScrivora under
+// Software\Microsoft\Windows\CurrentVersion\Uninstall. Deployment tools read it to tell that the product
 // is there and to remove it again (QuietUninstallString).
 //
 // Where it goes: for every user (HKEY_LOCAL_MACHINE) with /ALLUSERS, on the

@@ -14,6 +14,7 @@
 #define IDP_AGREEMENT_CHINESE 124
 #define IDP_AGREEMENT_ENGLISH 161
 #define IDP_SPEECH_MODULE     1029
+#define IDP_CAPTION_GLYPHS    254   // the captions' 24 x 24 glyphs
 
 // Standard buttons as the wizard and the message box use them.
 #define IDC_OK                1     // IDOK

@@ -18,7 +18,7 @@ packages=(
   cmake ninja-build make python3
   wine wine32:i386 wine64
   xvfb xauth xdotool imagemagick x11-utils
-  fonts-droid-fallback fonts-wqy-zenhei fonts-wine unifont
+  fonts-droid-fallback fonts-wqy-zenhei fonts-wine unifont fonts-noto-cjk libfreetype6
   unicode-data rime-data-pinyin-simp rime-data-stroke
   wixl msitools
   googletest

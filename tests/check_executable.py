@@ -20,8 +20,9 @@
 - an application manifest (resource 1 of type 24) that runs the program as
   the user who starts it (asInvoker, so Windows from Vista on does not take
   it for an installer that needs an administrator), names Vista to 10/11 as
-  supported, and asks for no common-controls version (the look stays the
-  classic one);
+  supported, asks for no common-controls version (the look stays the
+  classic one), and declares system DPI awareness (the program scales its own
+  glyphs; a stretched bitmap would blur them);
 - version information (type 16) whose fixed part and strings say what the
   file is: product name, description and version.
 """
@@ -79,7 +80,7 @@ KNOWN_DLLS = {
 # Buffer sizes of the readers of special payloads; every other payload is a
 # manifest file inflated into the install buffer. The agreement texts need one
 # byte of their buffer free.
-CAPACITY = {110: 307200, 124: 65535, 161: 65535, 1029: 12 * 1024 * 1024}
+CAPACITY = {110: 307200, 254: 65536, 124: 65535, 161: 65535, 1029: 12 * 1024 * 1024}
 INSTALL_CAPACITY = 9 * 1024 * 1024
 
 
@@ -123,6 +124,9 @@ def manifest_problems(pe):
     missing = [name for guid, name in SUPPORTED_OS.items() if guid not in ids]
     if missing:
         problems.append(f"manifest does not name Windows {', '.join(missing)} as supported")
+    aware = [(e.tag, (e.text or "").strip()) for e in root.iter() if e.tag.endswith("}dpiAware")]
+    if aware != [("{http://schemas.microsoft.com/SMI/2005/WindowsSettings}dpiAware", "true")]:
+        problems.append(f"dpiAware elements {aware}, expected one saying true")
     if any(e.tag.endswith("}dependency") for e in root.iter()):
         problems.append("manifest has a dependency (a common-controls version would change the look)")
     return problems

@@ -4,7 +4,8 @@
 # The generators are Python 3 scripts (standard library only) in tools/gen/,
 # and the stand-in programs are built from tools/standins/ with the product's
 # own toolchain. Their inputs are files of the repository and data of Debian
-# packages that scripts/bootstrap.sh installs (unifont, unicode-data,
+# packages that scripts/bootstrap.sh installs (unifont, fonts-noto-cjk with
+# libfreetype6, unicode-data,
 # rime-data-pinyin-simp, rime-data-stroke, wixl). Every output depends only on
 # those inputs: the same sources make the same bytes.
 
@@ -26,6 +27,21 @@ add_custom_command(
           ${SCRIVORA_GEN_DIR}/ChnBmp.bin ${SCRIVORA_UNIFONT_HEX}
   DEPENDS ${SCRIVORA_GEN_TOOLS}/glyph_font.py ${scrivora_gen_common} ${SCRIVORA_UNIFONT_HEX}
   COMMENT "Drawing the glyph font from GNU Unifont"
+  VERBATIM)
+
+# Payload 254, the 24 x 24 glyphs of the characters the program shows, from
+# Noto Sans CJK SC (fonts-noto-cjk) through the system's FreeType.
+set(SCRIVORA_CJK_OUTLINE_FONT /usr/share/fonts/opentype/noto/NotoSansCJK-Regular.ttc)
+set(scrivora_shown_texts
+  ${CMAKE_SOURCE_DIR}/wizard/captions.cpp ${CMAKE_SOURCE_DIR}/wizard/messages.cpp
+  ${CMAKE_SOURCE_DIR}/wizard/language_list.cpp ${SCRIVORA_TEXTS}/agreement_zh.txt)
+add_custom_command(
+  OUTPUT ${SCRIVORA_GEN_DIR}/CaptionGlyphs24.bin
+  COMMAND ${Python3_EXECUTABLE} ${SCRIVORA_GEN_TOOLS}/caption_glyphs.py
+          ${SCRIVORA_GEN_DIR}/CaptionGlyphs24.bin ${SCRIVORA_CJK_OUTLINE_FONT} ${scrivora_shown_texts}
+  DEPENDS ${SCRIVORA_GEN_TOOLS}/caption_glyphs.py ${scrivora_gen_common} ${SCRIVORA_CJK_OUTLINE_FONT}
+          ${scrivora_shown_texts}
+  COMMENT "Drawing the captions' 24-pixel glyphs from Noto Sans CJK SC"
   VERBATIM)
 
 # Texts kept in UTF-8 in the repository, written as the product's Windows

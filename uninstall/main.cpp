@@ -11,6 +11,7 @@
 #include "app/globals.h"
 #include "app/one_at_a_time.h"
 #include "glyph/glyph.h"
+#include "glyph/glyph_scale.h"
 #include "install/install_log.h"
 #include "resources/resource_ids.h"
 #include "uninstall/uninstall.h"
@@ -143,6 +144,11 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
         StartFinishingCopy(self);
         return Finish(exitCode);
     }
+
+    // Only the 16-pixel font lies beside the uninstaller: its glyphs keep
+    // their size up to 175 % and are doubled at 200 %, as crisp as the
+    // setup program's.
+    ChooseGlyphScale(false);
     bool haveFont = LoadInstalledGlyphFont(g_installFolder);
     if (!UserWantsRemoval(g_installFolder, haveFont)) {
         ReleaseGlyphFont();

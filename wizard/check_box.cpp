@@ -5,6 +5,7 @@
 // state) but paint themselves: the face, a box drawn by DrawFrameControl and
 // the caption through the glyph font.
 #include "glyph/glyph.h"
+#include "glyph/glyph_scale.h"
 #include "wizard/captions.h"
 #include "wizard/owner_draw.h"
 #include "wizard/whole_characters.h"
@@ -15,6 +16,8 @@ namespace {
 
 // A caption the table does not know comes from the window text.
 constexpr int kCheckBoxTextSize = 128;
+// The caption's distance from the top of the face, for 16-pixel glyphs.
+constexpr int kCaptionTopAt16 = 3;
 
 // The box sits at the left of the face, a square of the face's height shrunk
 // to the size of the button's own box; radio buttons get a round one.
@@ -67,7 +70,7 @@ void PaintCheckBox(HWND checkBox, HDC dc) {
     TextExtent extent = MeasureMixedText(dc, caption);
     // One box width right of the box, near the top rather than centred.
     int x = 2 * box.right - box.left;
-    int y = outer.top + 3;
+    int y = outer.top + ScaleToGlyphCell(kCaptionTopAt16);
     SetTextColor(dc, GetSysColor(enabled ? COLOR_BTNTEXT : COLOR_GRAYTEXT));
     DrawMixedText(dc, x, y, caption);
 

@@ -12,6 +12,7 @@
 #include "app/globals.h"
 #include "app/path_chars.h"
 #include "resources/resource_ids.h"
+#include "wizard/layout_units.h"
 #include "wizard/on_screen.h"
 #include "wizard/owner_draw.h"
 
@@ -36,6 +37,7 @@ static_assert(sizeof(void*) != 4 || kOpenFileNameSize == 76, "the Windows 95 str
 // focus starts in the directory list. The chooser opens where its template
 // puts it beside the wizard, which on a small screen may be off it.
 BOOL OnChooserInit(HWND chooser) {
+    FitToLayoutUnits(chooser);
     KeepOnScreen(chooser);
     HWND cancel = GetDlgItem(chooser, IDCANCEL);
     SetWindowLongA(cancel, GWL_STYLE, GetWindowLongA(cancel, GWL_STYLE) | BS_OWNERDRAW);

@@ -64,7 +64,8 @@ bool ReadInstallAnswers(HWND wizard, InstallAnswers* answers) {
 int ShowInstallRow(MessageRow row, const char* detail) { return ShowMessageRow(row, g_wizardWindow, detail); }
 
 void HideNavigation(HWND wizard) {
-    for (int id : {IDC_NEXT, IDC_BACK, IDC_CANCEL, IDC_BOTTOM_STRIP}) {
+    static constexpr int kNavigation[] = {IDC_NEXT, IDC_BACK, IDC_CANCEL, IDC_BOTTOM_STRIP};
+    for (int id : kNavigation) {
         HWND control = GetDlgItem(wizard, id);
         ShowWindow(control, SW_HIDE);
         UpdateWindow(control);

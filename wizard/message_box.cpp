@@ -10,6 +10,7 @@
 #include "app/globals.h"
 #include "glyph/glyph.h"
 #include "resources/resource_ids.h"
+#include "wizard/layout_units.h"
 #include "wizard/messages.h"
 #include "wizard/on_screen.h"
 #include "wizard/owner_draw.h"
@@ -24,7 +25,8 @@ char g_englishText[128] = "";
 int g_buttonSet = kButtonsOk;
 
 // Button size when the template has no button of the set.
-constexpr RECT kFallbackButton = {0, 0, 82, 12};
+constexpr int kFallbackButtonWidth = 82;
+constexpr int kFallbackButtonHeight = 12;
 
 struct ButtonPair {
     int first;
@@ -68,7 +70,10 @@ void LayOut(HWND dialog, const char* chinese) {
     const int cwC = chineseExtent.width;
     const int chC = chineseExtent.height;
 
-    RECT buttonRect = kFallbackButton;
+    RECT buttonRect;
+    buttonRect.left = buttonRect.top = 0;
+    buttonRect.right = kFallbackButtonWidth;
+    buttonRect.bottom = kFallbackButtonHeight;
     if (HWND first = GetDlgItem(dialog, buttons.first)) GetClientRect(first, &buttonRect);
     const int bw = buttonRect.right - buttonRect.left;
     const int bh = buttonRect.bottom - buttonRect.top;
@@ -85,11 +90,16 @@ void LayOut(HWND dialog, const char* chinese) {
     RECT client;
     GetClientRect(dialog, &client);
 
-    // The buttons are centred in the measured width, not in the window.
+    // The buttons are centred in the measured width, not in the window,
+    // unless the window is wider than the texts: where the system's font
+    // measures the texts narrower than the buttons (a Chinese face with
+    // half-width Latin letters), they are centred in the window and stay
+    // whole inside it.
+    const int buttonWidth = std::max(width, minWidth);
     if (set == kButtonsOk) {
-        PlaceButton(dialog, buttons.first, (width - bw) / 2, height - 2 * bh, bw, bh);
+        PlaceButton(dialog, buttons.first, (buttonWidth - bw) / 2, height - 2 * bh, bw, bh);
     } else {
-        int x = (width - 7 * bw / 3) / 2;
+        int x = (buttonWidth - 7 * bw / 3) / 2;
         int y = height - 3 * bh / 2;
         PlaceButton(dialog, buttons.first, x, y, bw, bh);
         PlaceButton(dialog, buttons.second, x + 4 * bw / 3, y, bw, bh);
@@ -127,6 +137,7 @@ void OnCommand(HWND dialog, int id) {
 INT_PTR CALLBACK MessageDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_INITDIALOG:
+        FitToLayoutUnits(dialog);
         LayOut(dialog, lParam ? reinterpret_cast<const char*>(lParam) : "");
         return TRUE;
     case WM_DRAWITEM:

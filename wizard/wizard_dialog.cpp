@@ -7,17 +7,24 @@
 
 #include "app/bounded.h"
 #include "app/globals.h"
+#include "glyph/glyph_scale.h"
 #include "resources/resource_ids.h"
 #include "wizard/folder_chooser.h"
 #include "wizard/language_list.h"
+#include "wizard/layout_units.h"
 #include "wizard/on_screen.h"
 #include "wizard/owner_draw.h"
 #include "wizard/pages.h"
 
 namespace {
 
-constexpr int kListItemHeight = 23;
+// A list item is a glyph cell and seven pixels (23 at 96 DPI).
+constexpr int kListItemMargin = 7;
 constexpr int kListItemWidth = 1024;
+
+int ListItemHeight() {
+    return GlyphCellPixels() + kListItemMargin;
+}
 
 // The path field starts as the folder start-up proposed (/D=, or an earlier
 // install's), else as the Windows drive followed by :\Zelko.
@@ -45,6 +52,7 @@ void SubclassCheckBoxes(HWND dialog) {
 }
 
 BOOL OnInitDialog(HWND dialog) {
+    FitToLayoutUnits(dialog);
     SendMessageA(dialog, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(g_wizardIcon));
     SendMessageA(dialog, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(g_wizardIcon));
     SetDefaultFolder(dialog);
@@ -54,10 +62,10 @@ BOOL OnInitDialog(HWND dialog) {
     EnableWindow(back, FALSE);
     FillLanguageList(dialog);
     // The selection field of the language list is as high as its items, so
-    // the 16-pixel glyphs fit. Windows sizes it from the measuring answer;
+    // the glyphs fit. Windows sizes it from the measuring answer;
     // not every implementation asks for it, so it is set as well.
     SendDlgItemMessageA(dialog, IDC_LANGUAGE_LIST, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1),
-                        kListItemHeight);
+                        ListItemHeight());
     SubclassCheckBoxes(dialog);
     // Someone on a Windows that is not Chinese reads the English agreement first.
     if (g_systemLanguage == 0) {
@@ -72,7 +80,7 @@ BOOL OnMeasureItem(WPARAM control, MEASUREITEMSTRUCT* item) {
     if (control != IDC_AGREEMENT_CN_LIST && control != IDC_LANGUAGE_LIST) {
         return FALSE;
     }
-    item->itemHeight = kListItemHeight;
+    item->itemHeight = ListItemHeight();
     item->itemWidth = kListItemWidth;
     return TRUE;
 }

@@ -18,6 +18,8 @@
 //                                                   answer time in milliseconds
 //   inspect lnk <shortcut path>                  -> target, working folder,
 //                                                   description, icon path, icon index
+//   inspect controls <window caption>            -> one line per visible control:
+//                                                   "id x y width height" on the screen
 //   inspect hold <file> <flag file> <seconds>    -> holds the file open without
 //                                                   sharing, as a program that has it in use,
 //                                                   creates the flag file once it does, and
@@ -67,6 +69,30 @@ BOOL CALLBACK PrintChildIfOffScreen(HWND child, LPARAM) {
         PrintIfOffScreen(id, child);
     }
     return TRUE;
+}
+
+BOOL CALLBACK PrintVisibleChild(HWND child, LPARAM) {
+    RECT r;
+    if (IsWindowVisible(child) && GetWindowRect(child, &r)) {
+        printf("%d %ld %ld %ld %ld\n", GetDlgCtrlID(child), r.left, r.top, r.right - r.left, r.bottom - r.top);
+    }
+    return TRUE;
+}
+
+int PrintControls(const char* caption) {
+    HWND window = FindWindowA(nullptr, caption);
+    if (window == nullptr) return 1;
+    EnumChildWindows(window, PrintVisibleChild, 0);
+    return 0;
+}
+
+// Rectangles in real screen pixels whatever the DPI: the tool is as aware of
+// the DPI as the setup program, so that Wine maps nothing between them.
+void BeDpiAware() {
+    using SetAware = BOOL(WINAPI*)();
+    if (HMODULE user = GetModuleHandleA("user32.dll")) {
+        if (auto aware = reinterpret_cast<SetAware>(GetProcAddress(user, "SetProcessDPIAware"))) aware();
+    }
 }
 
 int PrintOffScreen(const char* caption) {
@@ -163,6 +189,8 @@ int HoldFile(const char* path, const char* flagPath, const char* seconds) {
 }  // namespace
 
 int main(int argc, char** argv) {
+    BeDpiAware();
+    if (argc == 3 && strcmp(argv[1], "controls") == 0) return PrintControls(argv[2]);
     if (argc == 3 && strcmp(argv[1], "lnk") == 0) return PrintShortcut(argv[2]);
     if (argc == 5 && strcmp(argv[1], "hold") == 0) return HoldFile(argv[2], argv[3], argv[4]);
     if (argc == 3 && strcmp(argv[1], "offscreen") == 0) return PrintOffScreen(argv[2]);

@@ -5,13 +5,15 @@
 # Scenarios: default, other_choices, bad_folder, cancel, no_msi, uninstall,
 # uninstall_english, uninstall_old_shell, uninstall_win98, program_manager,
 # high_contrast, busy_input, small_screen, silent, silent_old_windows,
-# second_run, and on Chinese systems traditional, simplified,
-# uninstall_traditional, program_manager_traditional and silent_traditional
+# second_run, dpi_144, dpi_192, and on Chinese systems traditional, simplified,
+# uninstall_traditional, program_manager_traditional, silent_traditional,
+# narrow_face_simplified and narrow_face_traditional
 set -euo pipefail
 export E2E_SOURCE=$1 E2E_BUILD=$2
 scenario=$3
 export E2E_WORK="$E2E_BUILD/e2e/$scenario"
 source "$E2E_SOURCE/tests/e2e/wizard_driver.sh"
+source "$E2E_SOURCE/tests/e2e/screen_checks.sh"
 
 fail() { echo "FAIL: $*"; screenshot failure; exit 1; }
 
@@ -22,6 +24,8 @@ case "$scenario" in
 traditional|uninstall_traditional|program_manager_traditional|silent_traditional)
   chinese_locale=zh_TW system_language=2 ;;
 simplified) chinese_locale=zh_CN system_language=1 ;;
+narrow_face_traditional) chinese_locale=zh_TW system_language=2 ;;
+narrow_face_simplified) chinese_locale=zh_CN system_language=1 ;;
 *) chinese_locale="" system_language=0 ;;
 esac
 if [ -n "$chinese_locale" ]; then
@@ -582,6 +586,99 @@ second_run)
   click "$WIZARD_CAPTION" $ID_CANCEL
   rc=$(setup_exit_code)
   [ "$rc" = $((1602 % 256)) ] || fail "Cancel: exit code $rc"
+  ;;
+narrow_face_simplified|narrow_face_traditional)
+  # A Chinese system whose dialog font is drawn with a face of half-width
+  # Latin letters: the wizard is as wide as on an English system and every
+  # caption of every page and message is whole.
+  map_dialog_font_to_narrow_face
+  start_setup
+  expect_english_width
+  screenshot page0
+  expect_captions_whole page0 "$WIZARD_CAPTION"
+  click "$WIZARD_CAPTION" $ID_NEXT
+  screenshot page1
+  expect_captions_whole page1 "$WIZARD_CAPTION"
+  click "$WIZARD_CAPTION" $ID_DISPLAY_OK 8
+  click "$WIZARD_CAPTION" $ID_NEXT
+  screenshot page2
+  expect_captions_whole page2 "$WIZARD_CAPTION"
+  click "$WIZARD_CAPTION" $ID_NEXT
+  screenshot page3
+  expect_captions_whole page3 "$WIZARD_CAPTION"
+  click "$WIZARD_CAPTION" $ID_NEXT
+  wait_message "$MSG_SUCCESS" message_success
+  expect_captions_whole message_success "$MESSAGE_CAPTION"
+  answer_message "$MSG_SUCCESS" $ID_OK message_success
+  wait_message "$MSG_SPEECH" message_speech
+  expect_captions_whole message_speech "$MESSAGE_CAPTION"
+  answer_message "$MSG_SPEECH" $ID_CANCEL message_speech_declined
+  rc=$(setup_exit_code)
+  [ "$rc" = 0 ] || fail "exit code $rc"
+  check "$folder_unix" --windows-folder 'C:\Zelko' --bmp-font 0 --language 1 --desktop --new-folder \
+    --system-language $system_language || fail "installed files"
+  ;;
+dpi_144|dpi_192)
+  # A 1920 x 1080 screen at 150 % or 200 %: the captions are 24- or
+  # 32-pixel glyphs on every page and message, everything lies on the
+  # screen, and the install is walked to its end with the mouse.
+  dpi=${scenario#dpi_}
+  cell=$((dpi == 144 ? 24 : 32))
+  source "$E2E_SOURCE/scripts/display.sh"
+  start_virtual_display 1920x1080
+  trap 'e2e_stop_prefix; stop_virtual_display' EXIT
+  set_wine_dpi "$dpi"
+  start_setup
+  click "$WIZARD_CAPTION" 1003                          # Browse
+  wait_window "Open File" 30 || fail "no folder chooser"
+  expect_on_screen "Open File" ""
+  screenshot chooser
+  expect_glyph_cell chooser "Open File" 1010 $cell        # 磁盘 (Drives):
+  click "Open File" $ID_CANCEL
+  wait_window_gone "Open File" 30 || fail "the chooser did not close"
+  for page in 0 1 2 3; do
+    expect_on_screen "$WIZARD_CAPTION" ""
+    screenshot page$page
+    expect_glyph_cell page$page "$WIZARD_CAPTION" 1012 $cell 4     # 安装程序, on every page
+    case $page in
+    0) expect_glyph_cell page0 "$WIZARD_CAPTION" 1006 $cell ;;   # 安装路径： (Install Path)
+    1) expect_glyph_cell page1 "$WIZARD_CAPTION" 1017 $cell
+       click "$WIZARD_CAPTION" $ID_DISPLAY_OK 8 ;;
+    2) click "$WIZARD_CAPTION" $ID_ENGLISH_AGREEMENT 8            # the Chinese agreement
+       screenshot page2_chinese
+       expect_glyph_cell page2_chinese "$WIZARD_CAPTION" $ID_BACK $cell ;;
+    3) expect_glyph_cell page3 "$WIZARD_CAPTION" 1030 $cell
+       expect_glyph_cell page3 "$WIZARD_CAPTION" $ID_CANCEL $cell ;;
+    esac
+    click "$WIZARD_CAPTION" $ID_NEXT
+  done
+  wait_message "$MSG_SUCCESS" message_success
+  expect_on_screen "$MESSAGE_CAPTION" ""
+  expect_glyph_cell message_success "$MESSAGE_CAPTION" 1013 $cell
+  answer_message "$MSG_SUCCESS" $ID_OK message_success
+  wait_message "$MSG_SPEECH" message_speech
+  expect_on_screen "$MESSAGE_CAPTION" ""
+  expect_glyph_cell message_speech "$MESSAGE_CAPTION" 1013 $cell
+  answer_message "$MSG_SPEECH" $ID_CANCEL message_speech_declined
+  rc=$(setup_exit_code)
+  [ "$rc" = 0 ] || fail "exit code $rc"
+  check "$folder_unix" --windows-folder 'C:\Zelko' --bmp-font 0 --language 1 --desktop --new-folder ||
+    fail "installed files"
+  # The installed uninstaller asks from the 16-pixel font beside it: its
+  # glyphs keep their size at 150 % (beside Latin letters taller than them,
+  # so only the doubled glyphs are measured) and are doubled at 200 %. No
+  # leaves everything.
+  wine 'C:\Zelko\ZEKEditUnInstall.exe' </dev/null >/dev/null 2>&1 &
+  uninstaller=$!
+  wait_message "Remove Zelko Scrivora from C:\Zelko?" uninstall_question
+  expect_on_screen "$MESSAGE_CAPTION" ""
+  expect_captions_whole uninstall_question "$MESSAGE_CAPTION"
+  [ "$dpi" = 144 ] || expect_glyph_cell uninstall_question "$MESSAGE_CAPTION" 1013 32
+  click "$MESSAGE_CAPTION" 7
+  rc=0
+  wait "$uninstaller" || rc=$?
+  [ "$rc" = $((1602 % 256)) ] || fail "No: the uninstaller ended with $rc"
+  [ -f "$folder_unix/ZEKEditUnInstall.exe" ] || fail "No removed the uninstaller"
   ;;
 *) echo "unknown scenario $scenario"; exit 2 ;;
 esac

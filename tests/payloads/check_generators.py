@@ -25,6 +25,11 @@ def commands(src, out, scratch):
     hexfile = "/usr/share/unifont/unifont.hex"
     py = sys.executable
     cmds = [[py, f"{gen}/glyph_font.py", f"{out}/ChnBmp.bin", hexfile]]
+    # Same font and shown texts as tools/generators.cmake.
+    cmds.append([py, f"{gen}/caption_glyphs.py", f"{out}/CaptionGlyphs24.bin",
+                 "/usr/share/fonts/opentype/noto/NotoSansCJK-Regular.ttc",
+                 f"{src}/wizard/captions.cpp", f"{src}/wizard/messages.cpp",
+                 f"{src}/wizard/language_list.cpp", f"{texts}/agreement_zh.txt"])
     for encoding, name in [("gb2312", "agreement_zh.txt"), ("ascii", "agreement_en.txt"),
                            ("gb2312", "tips.txt"), ("ascii", "tips_en.txt"), ("gb2312", "cikuguide.txt")]:
         cmds.append([py, f"{gen}/text_file.py", encoding, f"{texts}/{name}", f"{out}/texts/{name}"])

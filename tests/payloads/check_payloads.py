@@ -4,13 +4,16 @@
 Reads the "TEXT" resources out of the executable (the PE reader of
 tests/check_executable.py), inflates each one and checks:
 
-- all 98 identifiers are there: the 95 files of the manifest (the list below
+- all 99 identifiers are there: the 95 files of the manifest (the list below
   is written out here on purpose, not read from the payload table),
-  and 124, 161, 1029 (110 is both the glyph font and the manifest's
+  and 124, 161, 254, 1029 (110 is both the glyph font and the manifest's
   ChnBmp.bin); each is one zlib stream with the header 0x78 0xDA that inflates
   within its reader's buffer;
 - the glyph font (110): its size, its layout, and the cells that matter to
   the program, with cell positions computed from the plain row formula;
+- the 24-pixel caption glyphs (254): their layout, ascending codes, ink in
+  every glyph, and a glyph for every character of the Chinese agreement but
+  the ideographic space (blank in either font);
 - the agreements (124, 161), the configuration file (120) and the word base
   (128) as their readers expect them;
 - the speech module (1029): a compound file that msiinfo reads as an MSI;
@@ -61,7 +64,7 @@ MANIFEST = [
     (188, "Gb2b5s.tab"), (145, "ZiDef.dic"),
 ]
 INSTALL_CAPACITY = 9_437_184
-CAPACITY = {110: 307_200, 124: 65_535, 161: 65_535, 1029: 12_582_912}
+CAPACITY = {110: 307_200, 254: 65_536, 124: 65_535, 161: 65_535, 1029: 12_582_912}
 
 FONT_BYTES, STRIP_BYTES, ROW_BYTES = 241_664, 60_416, 64
 WORD_BASE_SIZE = 8_488_789
@@ -179,6 +182,30 @@ def check_agreements(c, payloads):
     text = check_crlf_text(c, 161, en, "ascii", max_lines=500)
     if text is not None:
         c.check("agreement" in text.lower(), "payload 161: does not read as an agreement")
+
+
+def check_caption_glyphs(c, data, agreement):
+    """Payload 254: N, N ascending GB2312 codes, then 24 x 24 cells 32 across."""
+    if not c.check(len(data) >= 2, "payload 254: empty"):
+        return
+    n = struct.unpack_from("<H", data)[0]
+    rows = -(-n // 32)
+    if not c.check(n > 0 and len(data) == 2 + 2 * n + 96 * 24 * rows,
+                   f"payload 254: {len(data)} bytes do not hold {n} glyphs"):
+        return
+    codes = [struct.unpack_from(">H", data, 2 + 2 * i)[0] for i in range(n)]
+    c.check(codes == sorted(set(codes)), "payload 254: codes not strictly ascending")
+    c.check(all(0xA1 <= code >> 8 <= 0xF7 and 0xA1 <= code & 0xFF <= 0xFE for code in codes),
+            "payload 254: a code outside GB2312's double bytes")
+    bitmap = data[2 + 2 * n:]
+    blank = [i for i in range(n)
+             if all(bitmap[((i // 32) * 24 + y) * 96 + (i % 32) * 3 + k] == 0xFF for y in range(24) for k in range(3))]
+    c.check(not blank, f"payload 254: glyphs without ink: {[hex(codes[i]) for i in blank[:5]]}")
+    wanted = {ch.encode("gb2312") for ch in agreement.decode("gb2312", "replace")
+              if len(ch.encode("gb2312", "ignore")) == 2 and not ch.isspace()}
+    have = {code.to_bytes(2, "big") for code in codes}
+    missing = sorted(wanted - have)
+    c.check(not missing, f"payload 254: no glyph for {len(missing)} characters of the agreement, e.g. {missing[:3]}")
 
 
 def check_config_file(c, data):
@@ -351,8 +378,8 @@ def main():
             table_names[int(ident)] = name
 
     payloads = {}
-    wanted = [i for i, _ in MANIFEST] + [124, 161, 1029]
-    c.check(len(set(wanted)) == 98, "the test's list of identifiers is not 98 distinct ones")
+    wanted = [i for i, _ in MANIFEST] + [124, 161, 254, 1029]
+    c.check(len(set(wanted)) == 99, "the test's list of identifiers is not 99 distinct ones")
     for ident in wanted:
         blob = text.get(ident)
         if not c.check(blob is not None, f"payload {ident}: no resource of type \"TEXT\""):
@@ -375,6 +402,7 @@ def main():
 
     check_glyph_font(c, payloads.get(110, b""))
     check_agreements(c, payloads)
+    check_caption_glyphs(c, payloads.get(254, b""), payloads.get(124, b""))
     check_config_file(c, payloads.get(120, b""))
     check_word_base(c, payloads.get(128, b""))
     check_speech_module(c, payloads.get(1029, b""))
