@@ -41,7 +41,7 @@ bool EnterOrCreateInstallFolder(bool* created) {
 }
 
 bool TakeInstallFolderMadeForRun() {
-    bool made = g_folderMadeForRun[0] != '\0' && strcmp(g_folderMadeForRun, g_installFolder) == 0;
+    bool made = g_folderMadeForRun[0] != '\0' && lstrcmpiA(g_folderMadeForRun, g_installFolder) == 0;
     g_folderMadeForRun[0] = '\0';
     return made;
 }
