@@ -37,6 +37,7 @@
 #include "install/preflight.h"
 #include "install/shortcut_names.h"
 #include "install/shortcuts.h"
+#include "install/uninstall_entry.h"
 #include "install/word_base.h"
 #include "resources/resource_ids.h"
 
@@ -100,7 +101,8 @@ double TimeInstall(const char* base, int run) {
 double TimeCheck(const char* folder, uint8_t* buffer) {
     if (!CopyBounded(g_installFolder, folder)) return -1;
     double start = Now();
-    InstallCheck check = CheckInstallCanFinish(buffer, false, TakeInstallFolderMadeForRun());
+    uint32_t productBytes;
+    InstallCheck check = CheckInstallCanFinish(false, TakeInstallFolderMadeForRun(), &productBytes);
     double end = Now();
     return check == kInstallCanFinish ? end - start : -1;
 }
@@ -134,12 +136,14 @@ double TimeFloor(const char* base, int run, uint8_t* buffer) {
 //     queue between files and steps;
 //   - configuration: the update of zerezizu.ini;
 //   - shortcuts: the Start-menu folder and its three shortcuts, through the
-//     shell.
+//     shell;
+//   - entry: the uninstall entry in the registry;
+//   - writer: every file through the run's writer without attributes (less
+//     the floor, in main: the writer's own file layer against stdio).
 // The word base's transcoding is timed apart (weighted against plain write);
-// what is left (the writer's own file layer against the floor's stdio) is
-// the run less the floor and all of these.
+// what is left is the run less the floor and all of these.
 struct StepTimes {
-    double check, dictionaries, attributes, progress, configuration, shortcuts;
+    double check, dictionaries, attributes, progress, configuration, shortcuts, entry, writer;
 };
 
 // Every manifest file through the run's writer into a fresh folder, with the
@@ -161,7 +165,8 @@ bool TimeSteps(const char* base, int run, uint8_t* buffer, StepTimes* times) {
     char fresh[MAX_PATH];
     if (!FolderMadeForRun(fresh, base, "steps", run)) return false;
     double start = Now();
-    if (CheckInstallCanFinish(buffer, false, TakeInstallFolderMadeForRun()) != kInstallCanFinish) return false;
+    uint32_t productBytes = 0;
+    if (CheckInstallCanFinish(false, TakeInstallFolderMadeForRun(), &productBytes) != kInstallCanFinish) return false;
     times->check = Now() - start;
 
     start = Now();
@@ -172,6 +177,9 @@ bool TimeSteps(const char* base, int run, uint8_t* buffer, StepTimes* times) {
     double withAttributes = TimeWriter(base, "writer", run, buffer, true);
     if (plain < 0 || withAttributes < 0) return false;
     times->attributes = withAttributes - plain;
+    // The weighted transcoding is in both writes: taken out in main with the
+    // word base's own figures.
+    times->writer = plain;
 
     HWND bar = GetDlgItem(g_wizardWindow, IDC_PROGRESS);
     start = Now();
@@ -199,6 +207,10 @@ bool TimeSteps(const char* base, int run, uint8_t* buffer, StepTimes* times) {
     start = Now();
     CreateStartMenuEntry(names.folderName, names.rows, kFolderPrograms);
     times->shortcuts = Now() - start;
+
+    start = Now();
+    WriteUninstallEntry(productBytes);
+    times->entry = Now() - start;
     return true;
 }
 
@@ -302,7 +314,7 @@ int main(int argc, char** argv) {
     // The check goes once into a fresh folder and once over the product the
     // run before it installed, where it opens every file.
     std::vector<double> install, floor, checkFresh, checkInstalled;
-    std::vector<double> stepCheck, dictionaries, attributes, progress, configuration, shortcuts;
+    std::vector<double> stepCheck, dictionaries, attributes, progress, configuration, shortcuts, entry, writer;
     for (int run = 1; run <= installRuns; ++run) {
         double a = TimeInstall(base, run);
         double b = TimeFloor(base, run, buffer.data());
@@ -327,6 +339,8 @@ int main(int argc, char** argv) {
         progress.push_back(steps.progress);
         configuration.push_back(steps.configuration);
         shortcuts.push_back(steps.shortcuts);
+        entry.push_back(steps.entry);
+        writer.push_back(steps.writer - b);
     }
     Print("install", install);
     Print("floor", floor);
@@ -338,6 +352,8 @@ int main(int argc, char** argv) {
     Print("step_progress", progress);
     Print("step_configuration", configuration);
     Print("step_shortcuts", shortcuts);
+    Print("step_entry", entry);
+    Print("step_writer", writer);
     fflush(stdout);
 
     // Word base: the source-form payload, written both ways into one file.

@@ -133,7 +133,8 @@ InstallOutcome RunInstall(const InstallAnswers& answers) {
     bool keepOlderWordBase = KeepOlderWordBase(answers.wordBase);
     // The check needs the answer (the word base is the biggest file) and
     // comes before the first change: the deletions below cannot be undone.
-    InstallCheck check = CheckInstallCanFinish(buffer.bytes, keepOlderWordBase, TakeInstallFolderMadeForRun());
+    uint32_t productBytes = 0;
+    InstallCheck check = CheckInstallCanFinish(keepOlderWordBase, TakeInstallFolderMadeForRun(), &productBytes);
     if (check == kInstallVolumeTooSmall) NotifyInstallRow(kMsgInstallVolumeTooSmall);
     if (check != kInstallCanFinish) {
         LogNumber("refused before any change: check", check, g_installFolder);
@@ -154,7 +155,7 @@ InstallOutcome RunInstall(const InstallAnswers& answers) {
     }
     SetProgress(bar, kProgressDesktop);
     // Last, when everything it describes is there.
-    WriteUninstallEntry();
+    WriteUninstallEntry(productBytes);
     SetProgress(bar, kProgressDone);
     return kInstallDone;
 }

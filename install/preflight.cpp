@@ -12,6 +12,7 @@
 #include "install/install_log.h"
 #include "install/manifest.h"
 #include "install/payload.h"
+#include "install/uninstall_entry.h"
 
 namespace {
 
@@ -139,7 +140,7 @@ bool CanReplace(const char* path, Target* target) {
 
 }  // namespace
 
-InstallCheck CheckInstallCanFinish(uint8_t*, bool keepOlderWordBase, bool folderMadeForRun) {
+InstallCheck CheckInstallCanFinish(bool keepOlderWordBase, bool folderMadeForRun, uint32_t* productBytes) {
     VolumeRoom room;
     bool roomKnown = ReadVolumeRoom(&room);
     uint32_t cluster = roomKnown ? room.clusterBytes : 1;
@@ -147,23 +148,29 @@ InstallCheck CheckInstallCanFinish(uint8_t*, bool keepOlderWordBase, bool folder
     // needs the most it has added at any point, not only what it adds in all.
     int32_t added = 0, most = 0;
     uint32_t entryBytes = 0;
+    *productBytes = 0;
     for (const ManifestEntry& entry : kManifest) {
         AnswerSentMessagesNowAndThen();  // between files, so that Windows sees the program alive
-        if (entry.wordBase && keepOlderWordBase) continue;
         char path[MAX_PATH];
+        bool named = FormatBounded(path, "%s\\%s", g_installFolder, entry.fileName);
+        if (entry.wordBase && keepOlderWordBase) {
+            if (named) *productBytes += FileSizeOf(path);
+            continue;
+        }
         Target target;
         uint32_t installed = 0;
         // In a folder made for this run there is nothing to replace: no file
         // needs a look.
         target.exists = false;
         target.bytes = 0;
-        bool ready = FormatBounded(path, "%s\\%s", g_installFolder, entry.fileName) &&
-                     (folderMadeForRun || CanReplace(path, &target)) && PayloadAsBuilt(entry.identifier, &installed);
+        bool ready = named && (folderMadeForRun || CanReplace(path, &target)) &&
+                     PayloadAsBuilt(entry.identifier, &installed);
         if (!ready) {
             // An ignore row that fails is skipped by the run as well.
             if (entry.abortOnFailure) return kInstallWouldAbort;
             continue;
         }
+        *productBytes += installed;
         added += Clusters(installed, cluster) - Clusters(target.bytes, cluster);
         if (added > most) most = added;
         if (!target.exists) entryBytes += kEntryBytesPerNewName;

@@ -31,8 +31,10 @@ enum InstallCheck {
 //     will have added at any point: each file's installed size less the
 //     file it replaces, and directory entries for the new names.
 // A volume whose free space the system cannot tell is taken to have room.
-// buffer, the run's work buffer, is not needed: nothing is inflated.
 // folderMadeForRun: the install folder was made for this run, just before it
 // (TakeInstallFolderMadeForRun), so no target file can exist yet; the files
 // are not looked at one by one, and every one counts as new.
-InstallCheck CheckInstallCanFinish(uint8_t* buffer, bool keepOlderWordBase, bool folderMadeForRun = false);
+// *productBytes: the bytes of the product's files once the run is through,
+// each written file at its table size and a kept word base as the disk has
+// it; the uninstall entry's size, known here without a listing of the folder.
+InstallCheck CheckInstallCanFinish(bool keepOlderWordBase, bool folderMadeForRun, uint32_t* productBytes);

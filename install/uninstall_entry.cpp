@@ -47,35 +47,8 @@ void SetDisplayName(HKEY key) {
     SetText(key, "DisplayName", name);
 }
 
-bool IsManifestFile(const char* name) {
-    for (const ManifestEntry& entry : kManifest) {
-        if (lstrcmpiA(name, entry.fileName) == 0) return true;
-    }
-    return false;
-}
-
-// The installed files' bytes in KB, as the list shows the size: the sizes of
-// the install folder's files that the manifest names, as the disk tells them
-// (a file kept or skipped counts as it is). One listing of the folder rather
-// than a look per file: every look opens the folder again.
-DWORD InstalledKilobytes() {
-    DWORD bytes = 0;
-    char pattern[MAX_PATH];
-    WIN32_FIND_DATAA found;
-    HANDLE search = FormatBounded(pattern, "%s\\*", g_installFolder) ? FindFirstFileA(pattern, &found)
-                                                                     : INVALID_HANDLE_VALUE;
-    if (search == INVALID_HANDLE_VALUE) return 0;
-    do {
-        if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) && IsManifestFile(found.cFileName)) {
-            bytes += found.nFileSizeLow;
-        }
-    } while (FindNextFileA(search, &found));
-    FindClose(search);
-    return (bytes + 1023) / 1024;
-}
-
 // The values, each built within its buffer; one that does not fit is left out.
-void SetEntryValues(HKEY key) {
+void SetEntryValues(HKEY key, uint32_t productBytes) {
     char text[MAX_PATH + 16];
     SetDisplayName(key);
     SetText(key, "DisplayVersion", SCRIVORA_VERSION_TEXT);
@@ -91,7 +64,7 @@ void SetEntryValues(HKEY key) {
     SYSTEMTIME now;
     GetLocalTime(&now);
     if (FormatBounded(text, "%04d%02d%02d", now.wYear, now.wMonth, now.wDay)) SetText(key, "InstallDate", text);
-    SetNumber(key, "EstimatedSize", InstalledKilobytes());
+    SetNumber(key, "EstimatedSize", (productBytes + 1023) / 1024);   // in KB, as the list shows it
     SetNumber(key, "NoModify", 1);
     SetNumber(key, "NoRepair", 1);
 }
@@ -113,7 +86,7 @@ HKEY UninstallEntryHive() {
     return major == 4 ? HKEY_LOCAL_MACHINE : HKEY_CURRENT_USER;
 }
 
-void WriteUninstallEntry() {
+void WriteUninstallEntry(uint32_t productBytes) {
     HKEY hive = UninstallEntryHive();
     if (hive == nullptr) {
         LogLine("uninstall entry: none,", "this system has no list of installed programs");
@@ -127,7 +100,7 @@ void WriteUninstallEntry() {
         LogFailure("uninstall entry", kUninstallKeyPath, static_cast<DWORD>(result));
         return;
     }
-    SetEntryValues(key);
+    SetEntryValues(key, productBytes);
     RegCloseKey(key);
     LogLine(hive == HKEY_CURRENT_USER ? "uninstall entry in HKEY_CURRENT_USER:" : "uninstall entry in HKEY_LOCAL_MACHINE:",
             kUninstallKeyPath);

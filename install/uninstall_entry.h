@@ -10,16 +10,19 @@
 #pragma once
 #include <windows.h>
 
+#include <cstdint>
+
 inline constexpr char kUninstallKeyPath[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\ZelkoScrivora";
 
 // The hive the entry belongs in on this system with these answers, or null
 // where the system has no list.
 HKEY UninstallEntryHive();
 
-// Writes the entry for the product in the install folder. A hive that cannot
-// be written (NT 4 without administrator rights) leaves no entry and a line
-// in the log; the install is not failed for it.
-void WriteUninstallEntry();
+// Writes the entry for the product in the install folder, whose files take
+// productBytes. A hive that cannot be written (NT 4 without administrator
+// rights) leaves no entry and a line in the log; the install is not failed
+// for it.
+void WriteUninstallEntry(uint32_t productBytes);
 
 // Reads InstallLocation of the entry in hive into folder; false when there is
 // none or it does not fit.

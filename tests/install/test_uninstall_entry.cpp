@@ -16,6 +16,9 @@
 
 namespace {
 
+// The size the run would give: any, as none of these tests reads it.
+constexpr uint32_t kProductBytes = 14u << 20;
+
 std::string ReadName(HKEY hive) {
     HKEY key;
     if (RegOpenKeyExA(hive, kUninstallKeyPath, 0, KEY_READ, &key) != ERROR_SUCCESS) return "(no entry)";
@@ -67,7 +70,7 @@ TEST_F(UninstallEntryTest, NinetyFiveFamilyNamesTheProductInTheSystemsCodePage) 
         SCOPED_TRACE(language);
         g_systemLanguage = language;
         ASSERT_EQ(HKEY_LOCAL_MACHINE, UninstallEntryHive());
-        WriteUninstallEntry();
+        WriteUninstallEntry(kProductBytes);
         std::string expected = names[language] ? names[language]
                                                : std::string(kTraditionalShortcutNames.folderName) + " Zelko Scrivora";
         EXPECT_EQ(expected, ReadName(HKEY_LOCAL_MACHINE));
@@ -81,13 +84,13 @@ TEST_F(UninstallEntryTest, NinetyFiveFamilyNamesTheProductInTheSystemsCodePage) 
 TEST_F(UninstallEntryTest, NtFamilyWritesTheUsersListInUnicodeAndTheMachinesForEveryUser) {
     g_isNtPlatform = 1;
     ASSERT_EQ(HKEY_CURRENT_USER, UninstallEntryHive());
-    WriteUninstallEntry();
+    WriteUninstallEntry(kProductBytes);
     EXPECT_EQ(L"\u6cfd\u67ef\u5b81\u7075\u58a8\u7b3a Zelko Scrivora", ReadWideName(HKEY_CURRENT_USER));
     EXPECT_EQ(L"(no entry)", ReadWideName(HKEY_LOCAL_MACHINE));
     RemoveEntries();
     g_allUsers = 1;
     ASSERT_EQ(HKEY_LOCAL_MACHINE, UninstallEntryHive());
-    WriteUninstallEntry();
+    WriteUninstallEntry(kProductBytes);
     EXPECT_EQ(L"(no entry)", ReadWideName(HKEY_CURRENT_USER));
     EXPECT_EQ(L"\u6cfd\u67ef\u5b81\u7075\u58a8\u7b3a Zelko Scrivora", ReadWideName(HKEY_LOCAL_MACHINE));
 }
@@ -95,7 +98,7 @@ TEST_F(UninstallEntryTest, NtFamilyWritesTheUsersListInUnicodeAndTheMachinesForE
 // A later setup proposes the entry's folder only while it holds the product.
 TEST_F(UninstallEntryTest, EarlierFolderIsProposedOnlyWhileItHoldsTheEditor) {
     g_isNtPlatform = 1;
-    WriteUninstallEntry();
+    WriteUninstallEntry(kProductBytes);
     char found[MAX_PATH] = "x";
     EXPECT_FALSE(FindInstalledFolder(found));
     EXPECT_STREQ("", found);
