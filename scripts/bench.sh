@@ -219,9 +219,9 @@ print_table() {
       step("configuration file", "step_configuration")
       step("shortcuts (through the shell)", "step_shortcuts")
       step("uninstall entry (registry)", "step_entry")
-      # The plain writes hold the word base's transcoding, counted above.
+      # The plain writes hold the word base transcoding, counted above.
       x = v["step_writer.median_ms"] - w
-      row("    the writer's file layer, less stdio's", x, x, x, sprintf("%.3f", x / f))
+      row("    writer file layer, less stdio", x, x, x, sprintf("%.3f", x / f))
       rest = v["install.median_ms"] - f - v["check_fresh.median_ms"] - v["step_dictionaries.median_ms"]
       rest -= v["step_attributes.median_ms"] + w + v["step_progress.median_ms"]
       rest -= v["step_configuration.median_ms"] + v["step_shortcuts.median_ms"]
