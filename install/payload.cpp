@@ -74,17 +74,22 @@ int WritePayloadFile(const char* fileName, const uint8_t* data, uint32_t length,
                             : FormatBounded(path, "%s\\%s", g_installFolder, fileName);
     if (!fits) return 0;
 
-    // An older file loses read-only and hidden so that it can be replaced.
-    bool fresh = GetFileAttributesA(path) == INVALID_FILE_ATTRIBUTES;
-    if (!fresh) ClearFileAttributes(path, 1, 1);
     // A new file is made with its attributes, which spares a call that
     // changes them afterwards (each one opens the file again): hidden when it
     // is asked for, else read-only. Not both at once: some file systems
     // (Wine's on a POSIX disk among them) record hidden in a way that needs
-    // write access, which a file made read-only no longer gives.
-    DWORD made = !fresh ? 0 : hidden ? FILE_ATTRIBUTE_HIDDEN : readOnly ? FILE_ATTRIBUTE_READONLY : 0;
+    // write access, which a file made read-only no longer gives. Made new
+    // first, without a look whether it is there: into a fresh folder that
+    // look is one call per file for nothing.
+    DWORD made = hidden ? FILE_ATTRIBUTE_HIDDEN : readOnly ? FILE_ATTRIBUTE_READONLY : 0;
     FileStream file;
-    if (!OpenNewFileStream(&file, path, made)) return 0;
+    if (!OpenNewFileStream(&file, path, made)) {
+        if (GetLastError() != ERROR_FILE_EXISTS) return 0;
+        // An older file loses read-only and hidden so that it can be replaced.
+        made = 0;
+        ClearFileAttributes(path, 1, 1);
+        if (!OpenFileStream(&file, path, kFileCreate)) return 0;
+    }
 
     bool written = PutInstalledBytes(fileName, data, length, WriteToFileStream, &file) != 0;
     // The stream's buffer reaches the disk only when it is flushed; a full

@@ -56,12 +56,11 @@ bool WriteWaiting(FileStream* stream) {
 namespace {
 
 int OpenWithAttributes(FileStream* stream, const char* path, FileStreamMode mode, DWORD attributes) {
-    DWORD access = mode == kFileRead     ? GENERIC_READ
-                   : mode == kFileCreate ? GENERIC_WRITE
-                                         : GENERIC_READ | GENERIC_WRITE;
-    DWORD disposition = mode == kFileCreate ? CREATE_ALWAYS : OPEN_EXISTING;
-    HANDLE handle = CreateFileA(path, access, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                                disposition, attributes, nullptr);
+    // By mode, in the order of FileStreamMode.
+    static constexpr DWORD kAccess[] = {GENERIC_WRITE, GENERIC_READ, GENERIC_READ | GENERIC_WRITE, GENERIC_WRITE};
+    static constexpr DWORD kDisposition[] = {CREATE_ALWAYS, OPEN_EXISTING, OPEN_EXISTING, CREATE_NEW};
+    HANDLE handle = CreateFileA(path, kAccess[mode], FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                kDisposition[mode], attributes, nullptr);
     stream->handle = handle == INVALID_HANDLE_VALUE ? nullptr : handle;
     stream->bufferStart = 0;
     stream->bufferUsed = 0;
@@ -79,7 +78,7 @@ int OpenFileStream(FileStream* stream, const char* path, FileStreamMode mode) {
 }
 
 int OpenNewFileStream(FileStream* stream, const char* path, uint32_t attributes) {
-    return OpenWithAttributes(stream, path, kFileCreate, attributes ? attributes : FILE_ATTRIBUTE_NORMAL);
+    return OpenWithAttributes(stream, path, kFileCreateNew, attributes ? attributes : FILE_ATTRIBUTE_NORMAL);
 }
 
 int WriteFileStream(FileStream* stream, const void* bytes, size_t count) {

@@ -13,6 +13,7 @@ enum FileStreamMode {
     kFileCreate,   // a new, empty file replacing any older one ("wb")
     kFileRead,     // an existing file, read only ("rb")
     kFileUpdate,   // an existing file, read and written in place ("r+b")
+    kFileCreateNew,   // a new, empty file where none of that name is there
 };
 
 constexpr size_t kFileStreamBufferSize = 1024;
@@ -33,9 +34,10 @@ struct FileStream {
 // held by another program, not writable).
 int OpenFileStream(FileStream* stream, const char* path, FileStreamMode mode);
 
-// Opens path as a new, empty file (kFileCreate) that is made with the given
-// attribute bits (FILE_ATTRIBUTE_READONLY, FILE_ATTRIBUTE_HIDDEN): the handle
-// still writes. A file that already exists keeps the attributes it has.
+// Makes path as a new, empty file for writing, with the given attribute bits
+// (FILE_ATTRIBUTE_READONLY, FILE_ATTRIBUTE_HIDDEN): the handle still writes.
+// Where a file of that name is there already it returns 0 and leaves it as it
+// is, GetLastError() then being ERROR_FILE_EXISTS.
 int OpenNewFileStream(FileStream* stream, const char* path, uint32_t attributes);
 
 // Writes bytes at the current position. Returns 1 when all were taken; a

@@ -27,7 +27,8 @@ OpenFile* Opened(HANDLE handle) { return static_cast<OpenFile*>(handle); }
 
 HANDLE CreateFileA(LPCSTR path, DWORD access, DWORD, void*, DWORD disposition, DWORD, HANDLE) {
     bool writing = (access & GENERIC_WRITE) != 0;
-    if (disposition == CREATE_ALWAYS) {
+    if (disposition == CREATE_NEW && IsTheFile(path)) return INVALID_HANDLE_VALUE;
+    if (disposition == CREATE_ALWAYS || disposition == CREATE_NEW) {
         if (IsTheFile(path) && (g_volume.attributes & FILE_ATTRIBUTE_READONLY)) {
             return INVALID_HANDLE_VALUE;
         }
