@@ -10,6 +10,10 @@
 _scrivora_build=$(cd "${1:?build folder}" && pwd)
 export HOME="$_scrivora_build/wine-home"
 export WINEPREFIX="${SCRIVORA_WINEPREFIX:-$_scrivora_build/wine-prefix}"
+# The template as Wine made it, before any test ran in it: what the copies
+# for the end-to-end scenarios and the unprivileged runs are taken from, so
+# that no test running in the template meanwhile can change them or fail them.
+export SCRIVORA_PRISTINE_PREFIX="$WINEPREFIX-pristine"
 export WINEARCH=win64
 export WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
@@ -40,10 +44,8 @@ wine_warm_up() {
 # copy takes well under a second and about 45 MB, instead of 4 s and 1.3 GB.
 wine_copy_prefix() {
   local from=$1 to=$2 entry user
-  # Only Wine's own state. The other tests of the build tree install into the
-  # template prefix meanwhile (folders at the top of drive_c, in the users'
-  # temporary folders): reading their files would change the access times
-  # those tests compare, and a file removed under the copy would fail it.
+  # Only Wine's own state: no folder at the top of drive_c, no user's
+  # temporary files.
   mkdir -p "$to/drive_c/users"
   for entry in "$from"/* "$from"/.[!.]*; do
     [ "${entry##*/}" = drive_c ] || cp -a "$entry" "$to/"

@@ -20,8 +20,8 @@ flock 9
 wine64() { /usr/lib/wine/wine64 "$@" 9>&-; }
 wineserver() { command wineserver "$@" 9>&-; }
 
-if [ ! -f "$WINEPREFIX/.scrivora-ready" ]; then
-  rm -rf "$WINEPREFIX"
+if [ ! -f "$WINEPREFIX/.scrivora-ready" ] || [ ! -f "$SCRIVORA_PRISTINE_PREFIX/.scrivora-ready" ]; then
+  rm -rf "$WINEPREFIX" "$SCRIVORA_PRISTINE_PREFIX"
   # Made by the 64-bit loader, which starts the 32-bit half's set-up itself.
   wine64 wineboot -i >/dev/null 2>&1 </dev/null
   wineserver -w
@@ -46,7 +46,9 @@ if [ ! -f "$WINEPREFIX/.scrivora-ready" ]; then
     echo "wine-prefix.sh: the prefix has no 32-bit half; run under scripts/with-win32.sh" >&2
     exit 1
   fi
-  touch "$WINEPREFIX/.scrivora-ready"
+  # Copied now, while no program runs in it and its registry is written.
+  wine_copy_prefix "$WINEPREFIX" "$SCRIVORA_PRISTINE_PREFIX"
+  touch "$SCRIVORA_PRISTINE_PREFIX/.scrivora-ready" "$WINEPREFIX/.scrivora-ready"
 fi
 
 wine_warm_up wine64

@@ -26,11 +26,8 @@ base="$build/unprivileged"
   flock 9
   if [ ! -f "$base/prefix/.scrivora-ready" ]; then
     "$(dirname "$0")/../scripts/wine-prefix.sh" "$build" >/dev/null
-    # No wait for the template's server to end: the other tests keep it
-    # running, and a window the shell opened for one of them would keep it
-    # running for good. The template's registry was written when it was made.
     rm -rf "$base"; mkdir -p "$base/home"
-    wine_copy_prefix "$WINEPREFIX" "$base/prefix"
+    wine_copy_prefix "$SCRIVORA_PRISTINE_PREFIX" "$base/prefix"
   fi
 ) 9>"$build/.unprivileged.lock"
 

@@ -22,14 +22,9 @@ e2e_prepare_prefix() {
   source "$E2E_SOURCE/scripts/wine-env.sh" "$E2E_BUILD"
   rm -rf "$E2E_WORK/prefix" "$E2E_WORK/home"
   mkdir -p "$E2E_WORK/home" "$E2E_WORK/screenshots"
-  wine_copy_prefix "$WINEPREFIX" "$E2E_WORK/prefix"
+  wine_copy_prefix "$SCRIVORA_PRISTINE_PREFIX" "$E2E_WORK/prefix"
   export WINEPREFIX="$E2E_WORK/prefix" HOME="$E2E_WORK/home"
   E2E_USER_DIR="$WINEPREFIX/drive_c/users/$(id -un)"
-  # Other tests of the build tree may have installed into the template prefix.
-  rm -rf "$WINEPREFIX/drive_c/Zelko" "$E2E_USER_DIR/AppData/Local/ZelkoSpeechStandIn" \
-         "$E2E_USER_DIR/Temp/Sapi51forZelko.msi" \
-         "$E2E_USER_DIR/AppData/Roaming/Microsoft/Windows/Start Menu/Programs/Zelko Scrivora"
-  rm -f "$E2E_USER_DIR/Desktop/"*.lnk
   wine_warm_up wine || true
 }
 
