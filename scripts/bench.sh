@@ -68,7 +68,9 @@ measure() {
       sleep 0.01
     done
     end=$(now_ms)
-    kill "$pid" 2>/dev/null || true
+    # SIGKILL: Wine's 64-bit loader outlives a SIGTERM, and a window left
+    # on screen would be found at once by the next start.
+    kill -KILL "$pid" 2>/dev/null || true
     wait "$pid" 2>/dev/null || true
     echo $((end - start))
   }
