@@ -17,6 +17,9 @@ import os
 import sys
 import zlib
 
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "tools"))
+from payload_store import fixture_store  # noqa: E402
+
 STRIP_WIDTH, STRIP_HEIGHT = 512, 944
 ROW_BYTES = STRIP_WIDTH // 8
 STRIP_BYTES = ROW_BYTES * STRIP_HEIGHT
@@ -67,11 +70,7 @@ def main():
         "damaged": damaged(font),
     }
     for name, blob in payloads.items():
-        packed = os.path.join(out, f"{name}.z")
-        with open(packed, "wb") as f:
-            f.write(blob)
-        with open(os.path.join(out, f"{name}.rc"), "w") as f:
-            f.write(f'110 TEXT "{packed}"\n')
+        fixture_store(os.path.join(out, name), {110: blob})
 
 
 if __name__ == "__main__":
