@@ -1,7 +1,7 @@
 #!/usr/bin/env python3
-"""Fixture glyph-font payloads for the glyph tests, each as resource 110 of
-type "TEXT" in a resource script of its own (one per resource-only DLL that
-the tests load as a data file):
+"""Fixture glyph-font payloads for the glyph tests, each as payload 110 in a
+payload store of its own, in a folder of the fixture's name (one per
+resource-only DLL that the tests load as a data file):
 
 - font:      a 241,664-byte font whose every cell says which cell it is:
              pixel row 0 carries the cell index as 16 bits (most significant
