@@ -28,11 +28,10 @@ namespace {
 using Uncompress = int (*)(unsigned char*, unsigned long*, const unsigned char*, unsigned long);
 
 bool PayloadStream(int identifier, const unsigned char** bytes, unsigned long* size) {
-    HRSRC resource = FindResourceA(nullptr, MAKEINTRESOURCEA(identifier), "TEXT");
-    HGLOBAL loaded = resource ? LoadResource(nullptr, resource) : nullptr;
-    *bytes = loaded ? static_cast<const unsigned char*>(LockResource(loaded)) : nullptr;
-    *size = resource ? SizeofResource(nullptr, resource) : 0;
-    return *bytes != nullptr;
+    uint32_t stored;
+    if (!FindStoredPayload(identifier, bytes, &stored)) return false;
+    *size = stored;
+    return true;
 }
 
 // Inflates every manifest payload once; milliseconds, or -1 when one fails.

@@ -1,14 +1,16 @@
 # The payload pipeline: a table binds each payload identifier to its installed
-# name and its source; every source is packed into one zlib stream and a
-# generated resource script embeds the streams as resources of type "TEXT".
+# name and its source; every source is packed into one zlib stream, and a
+# generated resource script embeds the streams one after the other as one
+# resource, the store, with the records that say which stream is which.
 #
 # scrivora_payload_resources(<table> <rc-out> <source-dir> <gen-dir> <var>)
 # reads <table> (lines "identifier, installed name, source"; '#' starts a
 # comment; a source starting with "gen/" is made at build time under <gen-dir>
 # by a generator rule, any other is a file under <source-dir>), adds one pack
 # rule per payload and one for the records of them all, writes <rc-out> and
-# returns the packed files and the records in <var>.
-# The name of the records resource; install/preflight.cpp looks it up.
+# returns the packed files, the records and the store in <var>.
+# The names of the store and of its records; install/payload.cpp looks them up.
+set(SCRIVORA_PAYLOAD_STORE_NAME PAYLOADS CACHE INTERNAL "name of the payload store resource")
 set(SCRIVORA_PAYLOAD_RECORDS_NAME PAYLOADRECORDS CACHE INTERNAL "name of the payload records resource")
 
 function(scrivora_payload_resources table rc_out src_dir gen_dir out_var)
@@ -58,20 +60,25 @@ function(scrivora_payload_resources table rc_out src_dir gen_dir out_var)
       COMMENT "Packing payload ${id}"
       VERBATIM)
     list(APPEND packed_files ${packed})
-    string(APPEND rc "${id} TEXT \"${packed}\"\n")
   endforeach()
-  # The build's record of every packed payload (tools/payload_records.py):
-  # the check before the install run compares each stored stream with it
-  # and adds up the installed sizes instead of inflating anything.
+  # The build's record of every packed payload and the store of the streams
+  # in the records' order (tools/payload_records.py): the program finds a
+  # stream by its record, the check before the install run compares each
+  # stored stream with it and adds up the installed sizes instead of
+  # inflating anything.
   set(records ${packed_dir}/records.bin)
+  set(store ${packed_dir}/payloads.bin)
   add_custom_command(
-    OUTPUT ${records}
-    COMMAND ${Python3_EXECUTABLE} ${CMAKE_SOURCE_DIR}/tools/payload_records.py ${table} ${packed_dir} ${records}
-    DEPENDS ${CMAKE_SOURCE_DIR}/tools/payload_records.py ${table} ${packed_files}
-    COMMENT "Recording the packed payloads' sizes and check values"
+    OUTPUT ${records} ${store}
+    COMMAND ${Python3_EXECUTABLE} ${CMAKE_SOURCE_DIR}/tools/payload_records.py ${table} ${packed_dir}
+            ${records} ${store}
+    DEPENDS ${CMAKE_SOURCE_DIR}/tools/payload_records.py ${CMAKE_SOURCE_DIR}/tools/payload_store.py
+            ${table} ${packed_files}
+    COMMENT "Recording the packed payloads' sizes and check values, and storing them"
     VERBATIM)
+  string(APPEND rc "${SCRIVORA_PAYLOAD_STORE_NAME} RCDATA \"${store}\"\n")
   string(APPEND rc "${SCRIVORA_PAYLOAD_RECORDS_NAME} RCDATA \"${records}\"\n")
-  list(APPEND packed_files ${records})
+  list(APPEND packed_files ${records} ${store})
   file(CONFIGURE OUTPUT ${rc_out} CONTENT "${rc}" @ONLY)
   set(${out_var} ${packed_files} PARENT_SCOPE)
 endfunction()

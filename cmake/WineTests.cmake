@@ -30,21 +30,31 @@ function(scrivora_add_test name)
     PROPERTIES ${T_PROPERTIES})
 endfunction()
 
-# scrivora_embed_payloads(<target> <identifier>...) embeds packed payloads of
-# the product in a test program, as the same "TEXT" resources, with the
-# records of all payloads as the setup program carries them.
+# scrivora_embed_payloads(<target> <stream>...) gives a test program a
+# payload store of its own, as the setup program carries one: the streams one
+# after the other and their records (tools/payload_store.py). A stream is
+# <identifier>, the product's packed payload with the build's record of it;
+# <identifier>@<file>, other bytes under that record (a damaged copy); or
+# <identifier>=<file>, a fixture with a record of its own.
 function(scrivora_embed_payloads target)
-  set(rc "")
-  foreach(id IN LISTS ARGN)
-    string(APPEND rc "${id} TEXT \"${SCRIVORA_PACKED_DIR}/${id}.z\"\n")
+  set(dir ${CMAKE_CURRENT_BINARY_DIR}/${target}_payloads)
+  set(depends ${CMAKE_SOURCE_DIR}/tools/payload_store.py ${SCRIVORA_PACKED_DIR}/records.bin)
+  foreach(stream IN LISTS ARGN)
+    if(stream MATCHES "^[0-9]+[=@](.*)$")
+      list(APPEND depends ${CMAKE_MATCH_1})
+    else()
+      list(APPEND depends ${SCRIVORA_PACKED_DIR}/${stream}.z)
+    endif()
   endforeach()
-  # And the build's records of them, which the check before the install run
-  # compares the payloads with.
-  string(APPEND rc "${SCRIVORA_PAYLOAD_RECORDS_NAME} RCDATA \"${SCRIVORA_PACKED_DIR}/records.bin\"\n")
-  set(rc_file ${CMAKE_CURRENT_BINARY_DIR}/${target}_payloads.rc)
-  file(CONFIGURE OUTPUT ${rc_file} CONTENT "${rc}" @ONLY)
-  target_sources(${target} PRIVATE ${rc_file})
+  add_custom_command(
+    OUTPUT ${dir}/payloads.rc ${dir}/payloads.bin ${dir}/records.bin
+    COMMAND ${Python3_EXECUTABLE} ${CMAKE_SOURCE_DIR}/tools/payload_store.py ${dir} ${SCRIVORA_PACKED_DIR}
+            ${ARGN}
+    DEPENDS ${depends}
+    COMMENT "Storing the payloads of ${target}"
+    VERBATIM)
+  target_sources(${target} PRIVATE ${dir}/payloads.rc)
   add_dependencies(${target} scrivora_payloads)
-  set_source_files_properties(${rc_file} TARGET_DIRECTORY ${target} PROPERTIES OBJECT_DEPENDS
-    "${SCRIVORA_PACKED_DIR}/${ARGV1}.z;${SCRIVORA_PACKED_DIR}/records.bin")
+  set_source_files_properties(${dir}/payloads.rc TARGET_DIRECTORY ${target} PROPERTIES OBJECT_DEPENDS
+    "${dir}/payloads.bin;${dir}/records.bin")
 endfunction()

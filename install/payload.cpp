@@ -31,16 +31,57 @@ int WriteToFileStream(void* stream, const uint8_t* bytes, size_t count) {
     return WriteFileStream(static_cast<FileStream*>(stream), bytes, count);
 }
 
+// The store and its records, as cmake/Payloads.cmake names them. Each record
+// is 16 bytes, little-endian: identifier (2 bytes, then 2 unused), stored
+// size, Adler-32 of the stored bytes, installed size.
+constexpr char kPayloadStoreName[] = "PAYLOADS";
+constexpr char kPayloadRecordsName[] = "PAYLOADRECORDS";
+constexpr uint32_t kPayloadRecordBytes = 16;
+
+// The bytes of the data resource `name`, or null; its size in *size.
+const uint8_t* DataResource(const char* name, uint32_t* size) {
+    HRSRC resource = FindResourceA(g_instance, name, RT_RCDATA);
+    HGLOBAL loaded = resource ? LoadResource(g_instance, resource) : nullptr;
+    *size = resource ? SizeofResource(g_instance, resource) : 0;
+    return loaded ? static_cast<const uint8_t*>(LockResource(loaded)) : nullptr;
+}
+
+uint32_t LittleEndian32(const uint8_t* at) {
+    return at[0] | at[1] << 8 | at[2] << 16 | static_cast<uint32_t>(at[3]) << 24;
+}
+
 }  // namespace
 
+int FindPayloadRecord(int identifier, PayloadRecord* record) {
+    uint32_t rowBytes, storeBytes;
+    const uint8_t* row = DataResource(kPayloadRecordsName, &rowBytes);
+    const uint8_t* store = DataResource(kPayloadStoreName, &storeBytes);
+    if (row == nullptr || store == nullptr) return 0;
+    // The streams lie in the order of the records: a payload's stream starts
+    // where the streams of the rows before it end. Sizes that run past the
+    // store are damage, and nothing after them can be found.
+    uint32_t offset = 0;
+    for (; rowBytes >= kPayloadRecordBytes; row += kPayloadRecordBytes, rowBytes -= kPayloadRecordBytes) {
+        uint32_t stored = LittleEndian32(row + 4);
+        if (stored > storeBytes - offset) return 0;
+        if ((row[0] | row[1] << 8) == identifier) {
+            record->stored = store + offset;
+            record->storedBytes = stored;
+            record->storedAdler32 = LittleEndian32(row + 8);
+            record->installedBytes = LittleEndian32(row + 12);
+            return 1;
+        }
+        offset += stored;
+    }
+    return 0;
+}
+
 int FindStoredPayload(int identifier, const uint8_t** bytes, uint32_t* size) {
-    HRSRC resource = FindResourceA(g_instance, MAKEINTRESOURCEA(identifier), "TEXT");
-    if (resource == nullptr) return 0;
-    HGLOBAL loaded = LoadResource(g_instance, resource);
-    if (loaded == nullptr) return 0;
-    *bytes = static_cast<const uint8_t*>(LockResource(loaded));
-    *size = SizeofResource(g_instance, resource);
-    return *bytes != nullptr && *size != 0;
+    PayloadRecord record;
+    if (!FindPayloadRecord(identifier, &record)) return 0;
+    *bytes = record.stored;
+    *size = record.storedBytes;
+    return *size != 0;
 }
 
 int LoadPayload(int identifier, uint8_t* buffer, uint32_t capacity, uint32_t* length) {

@@ -1,8 +1,10 @@
 // The payload store and the file writer.
 //
 // Everything the setup program installs, and its glyph font, agreement texts
-// and speech-module package, travels inside the executable as resources of
-// the type "TEXT", each one complete zlib stream. These operations are the only
+// and speech-module package, travels inside the executable as complete zlib
+// streams, one after the other in one resource, the store; the build's
+// records (tools/payload_records.py), a resource beside it, say which stream
+// is which and how big each one is. These operations are the only
 // way to those bytes and the only way an installed file is written. They show
 // no message: every failure is the result 0 and the caller decides what to say.
 #pragma once
@@ -17,8 +19,21 @@ constexpr uint32_t kAgreementBufferSize = 65536;                   // each agree
 
 inline constexpr char kWordBaseFileName[] = "pycizudic.idx";
 
+// The build's record of one payload and where its stream lies in the store.
+struct PayloadRecord {
+    const uint8_t* stored;     // the stream's first byte in the store
+    uint32_t storedBytes;
+    uint32_t storedAdler32;    // of the stored bytes, as the build packed them
+    uint32_t installedBytes;   // of the file the install run makes of it
+};
+
+// The record of payload `identifier`: 1, or 0 when the records have none or
+// the streams before it do not fit in the store.
+int FindPayloadRecord(int identifier, PayloadRecord* record);
+
 // The stored zlib stream of payload `identifier` inside the executable, as
-// it is: 1 and its bytes and size, or 0 when there is no such resource.
+// it is: 1 and its bytes and size, or 0 when there is no such payload or its
+// stream is empty.
 int FindStoredPayload(int identifier, const uint8_t** bytes, uint32_t* size);
 
 // Inflates payload `identifier` into buffer[0..capacity). Returns 1 and the

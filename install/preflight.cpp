@@ -57,50 +57,17 @@ int32_t Clusters(uint32_t bytes, uint32_t clusterBytes) {
     return static_cast<int32_t>((bytes + clusterBytes - 1) / clusterBytes);
 }
 
-// The build's record of one payload (tools/payload_records.py): its stored
-// stream's size and Adler-32, and the size of the file the run makes of it.
-// The records are a resource of their own, 16 bytes each, little-endian.
-constexpr char kPayloadRecordsName[] = "PAYLOADRECORDS";   // as cmake/Payloads.cmake names it
-constexpr uint32_t kPayloadRecordBytes = 16;
-
-struct PayloadRecord {
-    uint32_t storedBytes;
-    uint32_t storedAdler32;
-    uint32_t installedBytes;
-};
-
-uint32_t LittleEndian32(const uint8_t* at) {
-    return at[0] | at[1] << 8 | at[2] << 16 | static_cast<uint32_t>(at[3]) << 24;
-}
-
-// The build's record of payload `identifier`; false when it has none.
-bool FindPayloadRecord(int identifier, PayloadRecord* record) {
-    HRSRC resource = FindResourceA(g_instance, kPayloadRecordsName, RT_RCDATA);
-    HGLOBAL loaded = resource ? LoadResource(g_instance, resource) : nullptr;
-    const uint8_t* rows = loaded ? static_cast<const uint8_t*>(LockResource(loaded)) : nullptr;
-    if (rows == nullptr) return false;
-    uint32_t count = SizeofResource(g_instance, resource) / kPayloadRecordBytes;
-    for (const uint8_t* row = rows; row < rows + count * kPayloadRecordBytes; row += kPayloadRecordBytes) {
-        if ((row[0] | row[1] << 8) != identifier) continue;
-        record->storedBytes = LittleEndian32(row + 4);
-        record->storedAdler32 = LittleEndian32(row + 8);
-        record->installedBytes = LittleEndian32(row + 12);
-        return true;
-    }
-    return false;
-}
-
 // Whether payload `identifier` is stored exactly as the build packed it: the
-// same size and the same Adler-32 over every stored byte. The packer read
-// each stream back into its source, so such a payload inflates; any damage
-// to the stored bytes (a flipped bit, a cut, bytes added) shows here without
-// inflating anything. Gives the size of the file the run will make of it.
+// bytes its record points to have the Adler-32 the record gives. The packer
+// read each stream back into its source, so such a payload inflates; any
+// damage to the store shows here without inflating anything: a flipped bit
+// in the stream itself, a cut or bytes added before it, which move it away
+// from where its record says it lies, or a cut that leaves the store too
+// short for it. Gives the size of the file the run will make of it.
 bool PayloadAsBuilt(int identifier, uint32_t* installed) {
     PayloadRecord record;
-    const uint8_t* stored;
-    uint32_t size;
-    if (!FindPayloadRecord(identifier, &record) || !FindStoredPayload(identifier, &stored, &size) ||
-        size != record.storedBytes || adler32(adler32(0, nullptr, 0), stored, size) != record.storedAdler32) {
+    if (!FindPayloadRecord(identifier, &record) ||
+        adler32(adler32(0, nullptr, 0), record.stored, record.storedBytes) != record.storedAdler32) {
         return false;
     }
     *installed = record.installedBytes;

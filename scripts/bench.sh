@@ -185,7 +185,7 @@ NSI
 print_table() {
   local build=$1 raw=$2
   setup_bytes=$(stat -c %s "$build/ScrivoraSetup.exe")
-  # The bytes beside the payload streams: the file size less its "TEXT" resources.
+  # The bytes beside the payload streams: the file size less its payload store.
   beside_bytes=$(python3 tools/pe_figures.py "$build/ScrivoraSetup.exe" | sed -n 's/.*, \([0-9]*\) beside them$/\1/p')
   awk -v setup_bytes="$setup_bytes" -v beside_bytes="$beside_bytes" '
     function median(key,   n, i, j, t, a) {

@@ -14,9 +14,11 @@
   from the program's own folder: a setup program runs from a downloads
   folder, where a planted DLL of an imported name would otherwise be loaded.
   comctl32 is not such a DLL, so the program loads it by full path instead;
-- every payload of the payload table is a resource of the string type "TEXT"
-  holding one zlib stream (header 0x78 0xDA) that inflates within the buffer
-  its reader gives it;
+- the payload store and its records: the records name every payload of the
+  payload table once, their streams fill the store exactly, one after the
+  other, and each is one zlib stream (header 0x78 0xDA) with the Adler-32 of
+  its record that inflates within the buffer its reader gives it; and no
+  payload is a resource of type "TEXT" of its own beside the store;
 - an application manifest (resource 1 of type 24) that runs the program as
   the user who starts it (asInvoker, so Windows from Vista on does not take
   it for an installer that needs an administrator), names Vista to 10/11 as
@@ -233,25 +235,33 @@ def main():
         for trace in TOOLCHAIN_TRACES:
             check(trace not in contents.lower(), f"section {name} holds \"{trace.decode()}\"")
 
-    text = pe.resources_of_type("TEXT")
-    for ident in payload_ids(table) if table else []:
-        blob = text.get(ident)
-        if blob is None:
-            failures.append(f"payload {ident}: no resource of type \"TEXT\"")
-            continue
-        if blob[:2] != b"\x78\xda":
-            failures.append(f"payload {ident}: starts with {blob[:2].hex()}, expected 78da")
-            continue
+    streams = {}
+    if table:
         try:
-            d = zlib.decompressobj()
-            inflated = d.decompress(blob)
-            complete = d.eof and not d.unused_data
-        except zlib.error as e:
-            failures.append(f"payload {ident}: does not inflate ({e})")
-            continue
-        check(complete, f"payload {ident}: not exactly one complete zlib stream")
-        capacity = CAPACITY.get(ident, INSTALL_CAPACITY)
-        check(len(inflated) <= capacity, f"payload {ident}: inflates to {len(inflated)} bytes, more than its buffer of {capacity}")
+            _, rows = pe.payload_store()
+        except ValueError as e:
+            failures.append(f"payload store: {e}")
+            rows = []
+        idents = [row[0] for row in rows]
+        check(sorted(idents) == sorted(payload_ids(table)) and len(set(idents)) == len(idents),
+              f"the records name payloads {idents}, not each of the payload table once")
+        check(not pe.resources_of_type("TEXT"), "payloads are resources of type \"TEXT\" beside the store")
+        for ident, size, adler, _installed, blob in rows:
+            streams[ident] = blob
+            check(zlib.adler32(blob) == adler, f"payload {ident}: Adler-32 {zlib.adler32(blob):#x}, the record says {adler:#x}")
+            if blob[:2] != b"\x78\xda":
+                failures.append(f"payload {ident}: starts with {blob[:2].hex()}, expected 78da")
+                continue
+            try:
+                d = zlib.decompressobj()
+                inflated = d.decompress(blob)
+                complete = d.eof and not d.unused_data
+            except zlib.error as e:
+                failures.append(f"payload {ident}: does not inflate ({e})")
+                continue
+            check(complete, f"payload {ident}: not exactly one complete zlib stream")
+            capacity = CAPACITY.get(ident, INSTALL_CAPACITY)
+            check(len(inflated) <= capacity, f"payload {ident}: inflates to {len(inflated)} bytes, more than its buffer of {capacity}")
 
     failures += manifest_problems(pe)
     failures += version_problems(pe)
@@ -259,7 +269,7 @@ def main():
     for f in failures:
         print("FAIL:", f)
     functions = sum(len(names) for _, names in imported)
-    print(f"{exe}: {functions} imports from {', '.join(imports)}; {len(text)} TEXT resources; "
+    print(f"{exe}: {functions} imports from {', '.join(imports)}; {len(streams)} payload streams; "
           f"{len(failures)} failures")
     sys.exit(1 if failures else 0)
 

@@ -9,17 +9,25 @@ learn that it inflates and how big it is. The rows come from the packed
 streams themselves, so a stream whose bytes match its row is one the packer
 has already read back into its source (pack_payload.py).
 
+It also writes the store: every stream, one after the other in the order
+of the rows, which the program carries as one resource (a resource per
+payload would cost the program a directory entry and padding each). The
+program finds a payload's stream by adding up the stored sizes of the rows
+before its own.
+
 The table is a resource of the program (Payloads.cmake names it), one
 record of 16 bytes per payload, little-endian: identifier (2 bytes), two zero
 bytes, stored size, Adler-32 of the stored bytes, installed size (4 bytes each).
 
-usage: payload_records.py <payload table> <packed folder> <records out>
+usage: payload_records.py <payload table> <packed folder> <records out> <store out>
 """
 import os
 import re
 import struct
 import sys
 import zlib
+
+from payload_store import write_if_changed
 
 RECORD_FORMAT = "<HxxIII"
 WORD_BASE_NAME = "pycizudic.idx"
@@ -55,25 +63,21 @@ def rows(table):
 
 
 def main():
-    if len(sys.argv) != 4:
-        sys.exit("usage: payload_records.py <payload table> <packed folder> <records out>")
-    table, packed_dir, out = sys.argv[1:]
+    if len(sys.argv) != 5:
+        sys.exit("usage: payload_records.py <payload table> <packed folder> <records out> <store out>")
+    table, packed_dir, out, store_out = sys.argv[1:]
     records = bytearray()
+    store = bytearray()
     for ident, name in rows(table):
         with open(os.path.join(packed_dir, f"{ident}.z"), "rb") as f:
             stream = f.read()
         installed = installed_size(name, zlib.decompress(stream))
         records += struct.pack(RECORD_FORMAT, ident, len(stream), zlib.adler32(stream), installed)
-    # Written only when it changes, so that the programs are not linked again
+        store += stream
+    # Written only when they change, so that the programs are not linked again
     # for payloads packed again to the same bytes.
-    try:
-        with open(out, "rb") as f:
-            if f.read() == records:
-                return
-    except OSError:
-        pass
-    with open(out, "wb") as f:
-        f.write(records)
+    write_if_changed(out, bytes(records))
+    write_if_changed(store_out, bytes(store))
 
 
 if __name__ == "__main__":

@@ -98,3 +98,38 @@ class PE:
                     o = self.offset(rva)
                     found[name_of(ident)] = self.data[o:o + size]
         return found
+
+    def payload_store(self):
+        """(store, [(identifier, stored size, Adler-32, installed size, stream)])
+        of the program's payload store, the streams cut from it as the program
+        finds them: in the order of the records, each where the ones before
+        it end. Raises ValueError when the records do not cover the store
+        exactly."""
+        data = self.resources_of_type(RT_RCDATA)
+        store, records = data.get(STORE_NAME), data.get(RECORDS_NAME)
+        if store is None or records is None:
+            raise ValueError(f"no {STORE_NAME} or {RECORDS_NAME} resource")
+        if len(records) % RECORD_BYTES:
+            raise ValueError(f"{RECORDS_NAME} is {len(records)} bytes, not whole records")
+        rows, offset = [], 0
+        for at in range(0, len(records), RECORD_BYTES):
+            ident, size, adler, installed = struct.unpack_from(RECORD_FORMAT, records, at)
+            if offset + size > len(store):
+                raise ValueError(f"payload {ident}: its stream runs past the end of the store")
+            rows.append((ident, size, adler, installed, store[offset:offset + size]))
+            offset += size
+        if offset != len(store):
+            raise ValueError(f"the store has {len(store) - offset} bytes after the last stream")
+        return store, rows
+
+    def payloads(self):
+        """{identifier: stored zlib stream} of the program's payloads."""
+        return {row[0]: row[4] for row in self.payload_store()[1]}
+
+
+# The payload store (cmake/Payloads.cmake, tools/payload_records.py).
+RT_RCDATA = 10
+STORE_NAME = "PAYLOADS"
+RECORDS_NAME = "PAYLOADRECORDS"
+RECORD_FORMAT = "<HxxIII"
+RECORD_BYTES = struct.calcsize(RECORD_FORMAT)

@@ -6,7 +6,7 @@
 
 // Adler-32, the check value of every zlib stream, which inflate computes
 // over every byte it makes and the check before the install run over every
-// stored byte (how it is built: third_party/zlib/CMakeLists.txt). The sums are reduced
+// stored byte; built for speed (third_party/zlib/CMakeLists.txt). The sums are reduced
 // before 5552 bytes can overflow 32 bits, as zlib does. adler32(0, null, 0)
 // gives the start value 1.
 extern "C" unsigned long adler32(unsigned long adler, const unsigned char* bytes, unsigned int length) {

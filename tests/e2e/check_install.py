@@ -93,7 +93,7 @@ def main():
     desktop_rows = [start_menu_rows[1], start_menu_rows[0]]
 
     failures = []
-    payloads = PE(open(os.path.join(a.build, "ScrivoraSetup.exe"), "rb").read()).resources_of_type("TEXT")
+    payloads = PE(open(os.path.join(a.build, "ScrivoraSetup.exe"), "rb").read()).payloads()
     files = expected_files(a.source)
     if len(files) != 95:
         failures.append(f"the expected-file table has {len(files)} rows, not 95")

@@ -6,14 +6,18 @@ at a table of positions over the whole stream (header, deflate data, Adler-32
 trailer), truncations at many cut points, a wrong Adler-32, the stream with
 bytes after its end, a zero-length stream, and streams that inflate to exactly
 the size of each buffer the program uses and to one byte more. It also writes
-the resource script that embeds them as "TEXT" resources and an include file
-with the table of cases for the test program.
+the payload store that embeds them, each under a record of its own size, so
+that the payload store gives the inflater exactly the damaged bytes, and an
+include file with the table of cases for the test program.
 
 usage: make_damaged_streams.py <packed payload> <output folder>
 """
 import os
 import sys
 import zlib
+
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "tools"))
+from payload_store import fixture_store  # noqa: E402
 
 ORIGINAL = 3000
 EMPTY = 3001
@@ -122,14 +126,8 @@ def main():
         fixtures[over] = zlib.compress(sized_bytes(size + 1), 9)
         sized_rows.append(f"    {{{exact}, {over}, {size}u}},")
 
-    rc = []
-    for ident, blob in sorted(fixtures.items()):
-        path = os.path.join(out, f"{ident}.z")
-        with open(path, "wb") as f:
-            f.write(blob)
-        rc.append(f'{ident} TEXT "{path}"')
-    with open(os.path.join(out, "damaged_streams.rc"), "w") as f:
-        f.write("\n".join(rc) + "\n")
+    assert fixtures[EMPTY] == b"", "the zero-length fixture is not empty"
+    fixture_store(out, dict(sorted(fixtures.items())))
 
     with open(os.path.join(out, "damaged_streams.inc"), "w") as f:
         f.write(f"""// Made by make_damaged_streams.py from {os.path.basename(source)}; do not edit.

@@ -168,14 +168,14 @@ TEST_F(DamagedPayloadTest, CutOrMisCheckedStreamsAreRefused) {
         std::string what;
         int id;
     };
-    std::vector<Case> cases = {{"zero-length resource", kEmptyStream}, {"wrong Adler-32", kWrongAdlerStream}};
+    std::vector<Case> cases = {{"zero-length stream", kEmptyStream}, {"wrong Adler-32", kWrongAdlerStream}};
     for (const Truncation& cut : kTruncations) {
         cases.push_back({"first " + std::to_string(cut.length) + " of " + std::to_string(kStreamLength) +
                              " bytes", cut.id});
     }
-    HRSRC empty = FindResourceA(g_instance, MAKEINTRESOURCEA(kEmptyStream), "TEXT");
-    ASSERT_NE(nullptr, empty);
-    ASSERT_EQ(0u, SizeofResource(g_instance, empty)) << "the zero-length fixture is not empty";
+    PayloadRecord empty;
+    ASSERT_TRUE(FindPayloadRecord(kEmptyStream, &empty)) << "the zero-length fixture has no record";
+    ASSERT_EQ(0u, empty.storedBytes) << "the zero-length fixture is not empty";
 
     // With a buffer of exactly the original size, too: a stream cut inside
     // its trailer has inflated all its data by then.

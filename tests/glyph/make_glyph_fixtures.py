@@ -1,7 +1,7 @@
 #!/usr/bin/env python3
-"""Fixture glyph-font payloads for the glyph tests, each as resource 110 of
-type "TEXT" in a resource script of its own (one per resource-only DLL that
-the tests load as a data file):
+"""Fixture glyph-font payloads for the glyph tests, each as payload 110 in a
+payload store of its own, in a folder of the fixture's name (one per
+resource-only DLL that the tests load as a data file):
 
 - font:      a 241,664-byte font whose every cell says which cell it is:
              pixel row 0 carries the cell index as 16 bits (most significant
@@ -16,6 +16,9 @@ usage: make_glyph_fixtures.py <output folder>
 import os
 import sys
 import zlib
+
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "tools"))
+from payload_store import fixture_store  # noqa: E402
 
 STRIP_WIDTH, STRIP_HEIGHT = 512, 944
 ROW_BYTES = STRIP_WIDTH // 8
@@ -67,11 +70,7 @@ def main():
         "damaged": damaged(font),
     }
     for name, blob in payloads.items():
-        packed = os.path.join(out, f"{name}.z")
-        with open(packed, "wb") as f:
-            f.write(blob)
-        with open(os.path.join(out, f"{name}.rc"), "w") as f:
-            f.write(f'110 TEXT "{packed}"\n')
+        fixture_store(os.path.join(out, name), {110: blob})
 
 
 if __name__ == "__main__":

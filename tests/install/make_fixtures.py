@@ -1,12 +1,16 @@
 #!/usr/bin/env python3
 """Fixture payloads for the payload store tests: good, damaged and odd zlib
-streams, and the resource script that embeds them as "TEXT" resources.
+streams, and the payload store that embeds them (payloads.rc).
 
 usage: make_fixtures.py <output folder>
 """
 import os
+import struct
 import sys
 import zlib
+
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "tools"))
+from payload_store import RECORD_FORMAT, own_record, write_store  # noqa: E402
 
 # Identifiers shared with test_payload.cpp.
 GOOD = 901           # 4096 deterministic bytes
@@ -15,6 +19,8 @@ BAD_DEFLATE = 903    # deflate block type 3 (reserved)
 BAD_ADLER = 904      # last byte of the Adler-32 flipped
 WORD_BASE = 905      # the worked example of the word base in source form
 TRUNCATED = 906      # the good stream cut in half
+OVERRUN = 907        # the good stream, last in the store, whose record says
+                     # one byte more than the store holds
 
 GOOD_LENGTH = 4096
 
@@ -35,14 +41,10 @@ def main():
         GOOD: good, BAD_HEADER: bad_header, BAD_DEFLATE: bad_deflate,
         BAD_ADLER: bad_adler, WORD_BASE: word_base, TRUNCATED: good[:len(good) // 2],
     }
-    rc = []
-    for ident, blob in fixtures.items():
-        path = os.path.join(out, f"{ident}.z")
-        with open(path, "wb") as f:
-            f.write(blob)
-        rc.append(f'{ident} TEXT "{path}"')
-    with open(os.path.join(out, "fixtures.rc"), "w") as f:
-        f.write("\n".join(rc) + "\n")
+    entries = [(own_record(ident, blob), blob) for ident, blob in fixtures.items()]
+    ident, size, adler, installed = struct.unpack(RECORD_FORMAT, own_record(OVERRUN, good))
+    entries.append((struct.pack(RECORD_FORMAT, ident, size + 1, adler, installed), good))
+    write_store(out, entries)
 
 
 if __name__ == "__main__":

@@ -2,11 +2,13 @@
 // under Wine. Messages go to the recording ShowMessage; the progress bar's
 // positions are recorded from a real progress bar.
 #include <windows.h>
+#include <zlib.h>
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <string>
+#include <vector>
 
 #include "app/globals.h"
 #include "install/install_run.h"
@@ -57,25 +59,41 @@ TEST_F(InstallRunTest, FreshFolderGetsTheWholeProduct) {
     ExpectShortcut(desktop + "\\" + names.editor + ".lnk", names.editor, file("ZEKEdit.exe"), installFolder_);
 }
 
-// The build's records of the payloads, which the check before the run adds
-// up instead of inflating: for every file of the product, the stored size is
-// the resource's and the installed size is that of the bytes the file must
-// hold (the word base in weighted form, by this test's own reference).
+// The build's records of the payloads, which the program finds the streams
+// by and the check before the run adds up instead of inflating: read here on
+// their own, the streams lie one after the other in the store in the
+// records' order and fill it exactly; for every file of the product, the
+// record's Adler-32 is that of its stream and the installed size is that of
+// the bytes the file must hold (the word base in weighted form, by this
+// test's own reference).
+const uint8_t* DataResource(const char* name, DWORD* size) {
+    HRSRC resource = FindResourceA(nullptr, name, RT_RCDATA);
+    *size = resource ? SizeofResource(nullptr, resource) : 0;
+    return resource ? static_cast<const uint8_t*>(LockResource(LoadResource(nullptr, resource))) : nullptr;
+}
+
 TEST(PayloadRecords, AreWhatTheRunWrites) {
-    HRSRC resource = FindResourceA(nullptr, "PAYLOADRECORDS", RT_RCDATA);
-    ASSERT_NE(nullptr, resource);
-    const auto* rows = static_cast<const uint8_t*>(LockResource(LoadResource(nullptr, resource)));
-    const DWORD size = SizeofResource(nullptr, resource);
+    DWORD size, storeSize;
+    const uint8_t* rows = DataResource("PAYLOADRECORDS", &size);
+    const uint8_t* store = DataResource("PAYLOADS", &storeSize);
+    ASSERT_NE(nullptr, rows);
+    ASSERT_NE(nullptr, store);
     ASSERT_EQ(0u, size % 16);
     auto word = [](const uint8_t* at) { return at[0] | at[1] << 8 | at[2] << 16 | uint32_t(at[3]) << 24; };
+    std::vector<uint32_t> offsets;
+    uint32_t offset = 0;
+    for (const uint8_t* row = rows; row < rows + size; row += 16) {
+        offsets.push_back(offset);
+        offset += word(row + 4);
+    }
+    ASSERT_EQ(storeSize, offset) << "the records' streams do not fill the store exactly";
     for (const ExpectedFile& expected : kExpectedFiles) {
         SCOPED_TRACE(expected.name);
         const uint8_t* row = rows;
         while (row < rows + size && (row[0] | row[1] << 8) != expected.identifier) row += 16;
         ASSERT_LT(row, rows + size) << "no record";
-        HRSRC stored = FindResourceA(nullptr, MAKEINTRESOURCEA(expected.identifier), "TEXT");
-        ASSERT_NE(nullptr, stored);
-        EXPECT_EQ(SizeofResource(nullptr, stored), word(row + 4));
+        const uint8_t* stored = store + offsets[(row - rows) / 16];
+        EXPECT_EQ(word(row + 8), adler32(adler32(0, nullptr, 0), stored, word(row + 4)));
         EXPECT_EQ(InstalledBytes(expected).size(), word(row + 12));
     }
 }

@@ -18,7 +18,7 @@ namespace {
 
 // Fixture identifiers, as make_fixtures.py writes them.
 constexpr int kGood = 901, kBadHeader = 902, kBadDeflate = 903, kBadAdler = 904;
-constexpr int kWordBaseSample = 905, kTruncated = 906, kMissing = 999;
+constexpr int kWordBaseSample = 905, kTruncated = 906, kOverrun = 907, kMissing = 999;
 constexpr uint32_t kGoodLength = 4096;
 
 Bytes Hex(const char* text) {
@@ -236,6 +236,7 @@ TEST_F(PayloadTest, PayloadsThatDoNotInflateTouchNoFile) {
         {"bad Adler-32", kBadAdler, kGoodLength},
         {"truncated stream", kTruncated, kGoodLength},
         {"no such payload", kMissing, kGoodLength},
+        {"record running past the store's end", kOverrun, kGoodLength},
     };
     Bytes buffer(kGoodLength + 16, 0);
     for (const auto& c : cases) {

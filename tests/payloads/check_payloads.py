@@ -1,7 +1,7 @@
 #!/usr/bin/env python3
 """Checks every payload of the built setup program, as the program and the installed product will read it.
 
-Reads the "TEXT" resources out of the executable (the PE reader of
+Reads the payload streams out of the executable's payload store (the PE reader of
 tests/check_executable.py), inflates each one and checks:
 
 - all 99 identifiers are there: the 95 files of the manifest (the list below
@@ -369,7 +369,7 @@ def check_manifest_file(c, ident, name, data):
 def main():
     exe, table = sys.argv[1:3]
     c = Checks()
-    text = PE(open(exe, "rb").read()).resources_of_type("TEXT")
+    text = PE(open(exe, "rb").read()).payloads()
     table_names = {}
     for line in open(table, encoding="utf-8"):
         line = line.split("#", 1)[0].strip()
@@ -382,7 +382,7 @@ def main():
     c.check(len(set(wanted)) == 99, "the test's list of identifiers is not 99 distinct ones")
     for ident in wanted:
         blob = text.get(ident)
-        if not c.check(blob is not None, f"payload {ident}: no resource of type \"TEXT\""):
+        if not c.check(blob is not None, f"payload {ident}: not in the payload store"):
             continue
         c.check(blob[:2] == b"\x78\xda", f"payload {ident}: header {blob[:2].hex()}, expected 78da")
         try:

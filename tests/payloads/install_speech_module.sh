@@ -12,7 +12,7 @@ python3 - "$here/.." "$exe" "$dir/Sapi51forZelko.msi" <<'PY'
 import sys, zlib
 sys.path.insert(0, sys.argv[1])
 from check_executable import PE
-blob = PE(open(sys.argv[2], "rb").read()).resources_of_type("TEXT")[1029]
+blob = PE(open(sys.argv[2], "rb").read()).payloads()[1029]
 open(sys.argv[3], "wb").write(zlib.decompress(blob))
 PY
 source "$here/../../scripts/wine-env.sh" "$build"

@@ -4,16 +4,19 @@
 #include <windows.h>
 #include <zlib.h>
 
+#include "install/payload.h"
+
+// The stored stream comes from the payload store; the inflating and the
+// reading of lines are this file's own.
 std::string InflatedPayload(int identifier) {
-    HRSRC found = FindResourceA(nullptr, MAKEINTRESOURCEA(identifier), "TEXT");
-    if (!found) {
+    const uint8_t* packed;
+    uint32_t packedSize;
+    if (!FindStoredPayload(identifier, &packed, &packedSize)) {
         return "";
     }
-    const Bytef* packed = static_cast<const Bytef*>(LockResource(LoadResource(nullptr, found)));
     std::string text(1 << 20, '\0');
     uLongf length = text.size();
-    if (uncompress(reinterpret_cast<Bytef*>(&text[0]), &length, packed,
-                   SizeofResource(nullptr, found)) != Z_OK) {
+    if (uncompress(reinterpret_cast<Bytef*>(&text[0]), &length, packed, packedSize) != Z_OK) {
         return "";
     }
     text.resize(length);

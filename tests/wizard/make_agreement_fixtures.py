@@ -1,6 +1,7 @@
 #!/usr/bin/env python3
 """Writes agreement payloads at the edges of the loader's 65,536-byte buffer,
-packed like the product's payloads, and a resource script embedding them:
+packed like the product's payloads (the test program's payload store takes
+them, cmake/WineTests.cmake):
 
 - 124 (Chinese): 600 GB2312 lines ending in CR LF and a last line without CR,
   65,535 bytes in all: the largest text that still leaves room for the
@@ -37,14 +38,9 @@ def main():
     os.makedirs(out, exist_ok=True)
     texts = {124: chinese_text(), 161: english_text()}
     assert len(texts[124]) == BUFFER - 1 and len(texts[161]) == BUFFER
-    rc = []
     for ident, data in texts.items():
-        path = os.path.join(out, "%d.z" % ident)
-        with open(path, "wb") as f:
+        with open(os.path.join(out, "%d.z" % ident), "wb") as f:
             f.write(zlib.compress(data, 9))
-        rc.append('%d TEXT "%s"\n' % (ident, path))
-    with open(os.path.join(out, "agreement_fixtures.rc"), "w") as f:
-        f.writelines(rc)
 
 
 if __name__ == "__main__":
