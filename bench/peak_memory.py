@@ -2,9 +2,8 @@
 """Runs a command and writes the peak resident set of its process, in KiB, to
 a file when it ends: the kernel's own high-water mark (ru_maxrss of wait4),
 the same measure for every program the benchmark compares. A SIGTERM or
-SIGINT given to this script ends the command with SIGKILL (Wine's 64-bit
-loader outlives a SIGTERM), which is how the benchmark ends a setup program
-that would wait for its last answer; the kernel still counts its peak.
+SIGINT given to this script goes on to the command, which is how the
+benchmark ends a setup program that would wait for its last answer.
 
 usage: peak_memory.py <result file> <command> [arguments...]
 """
@@ -21,7 +20,7 @@ def main():
     if child == 0:
         os.execvp(command[0], command)
     for sig in (signal.SIGTERM, signal.SIGINT):
-        signal.signal(sig, lambda _number, _frame: os.kill(child, signal.SIGKILL))
+        signal.signal(sig, lambda number, _frame: os.kill(child, number))
     while True:
         try:
             _pid, status, usage = os.wait4(child, 0)

@@ -61,15 +61,17 @@ measure() {
   time_to_window() {
     local exe=$1 caption=$2 start end pid i
     start=$(now_ms)
-    wine "$exe" </dev/null >/dev/null 2>&1 &
+    # The loader itself, not the wine() function of the 64-bit half: a
+    # function runs in a subshell of its own, and the kill would end only that.
+    $wine_loader "$exe" </dev/null >/dev/null 2>&1 &
     pid=$!
     for ((i = 0; i < 3000; i++)); do
       xdotool search --onlyvisible --name "^$caption\$" >/dev/null 2>&1 && break
       sleep 0.01
     done
     end=$(now_ms)
-    # SIGKILL: Wine's 64-bit loader outlives a SIGTERM, and a window left
-    # on screen would be found at once by the next start.
+    # Ended outright: a window left on screen would be found at once by the
+    # next start, and a wizard left running holds the one-at-a-time mutex.
     kill -KILL "$pid" 2>/dev/null || true
     wait "$pid" 2>/dev/null || true
     echo $((end - start))
@@ -122,10 +124,10 @@ measure() {
   kill "$E2E_PID" 2>/dev/null || true
   wait "$E2E_PID" 2>/dev/null || true
   echo "setup_peak_rss_kib $(cat "$peak" 2>/dev/null || echo 0)" >>"$raw"
-  # The signal does not always end the wizard itself (Wine's 64-bit loader
-  # outlives it); one left waiting holds the one-at-a-time mutex, and every
-  # silent run below would be refused with 1618. The prefix's processes end
-  # here; the silent runs' warm-up starts its server again.
+  # A wizard left running would hold the one-at-a-time mutex, and every
+  # silent run below would be refused with 1618: the prefix's processes end
+  # here, whatever the signal did; the silent runs' warm-up starts its
+  # server again.
   e2e_stop_prefix
 
   # The same program silent (/S), as a deployment tool starts it: the whole
