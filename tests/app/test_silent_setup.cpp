@@ -14,6 +14,7 @@
 #include <string>
 #include <vector>
 
+#include "support/program_watch.h"
 #include "support/temp_folder.h"
 
 namespace {
@@ -21,79 +22,15 @@ namespace {
 constexpr char kEntryKey[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\ZelkoScrivora";
 constexpr DWORD kSuccess = 0, kFailed = 1603, kRefused = 1618, kBadCommandLine = 1639;
 
-// The build tree's Unix path as Wine's drive Z: sees it.
-std::string WindowsPath(std::string path) {
-    std::replace(path.begin(), path.end(), '/', '\\');
-    return "Z:" + path;
-}
 const std::string kSetup = "\"" + WindowsPath(SETUP_EXE) + "\"";
 
-struct ProgramRun {
-    bool ended = false;
-    DWORD exitCode = 0;
-    int windowsSeen = 0;   // most visible top-level windows of the process at one time
-};
-
-struct WindowSearch {
-    DWORD processId;
-    int visible;
-    HWND first;
-};
-
-BOOL CALLBACK CountWindows(HWND window, LPARAM context) {
-    auto* search = reinterpret_cast<WindowSearch*>(context);
-    DWORD processId = 0;
-    GetWindowThreadProcessId(window, &processId);
-    if (processId == search->processId && IsWindowVisible(window)) {
-        if (search->visible++ == 0) search->first = window;
-    }
-    return TRUE;
-}
-
-struct Started {
-    PROCESS_INFORMATION process = {};
-    bool ok = false;
-};
-
-Started Start(const std::string& commandLine) {
-    Started started;
-    std::string line = commandLine;
-    STARTUPINFOA startup = {};
-    startup.cb = sizeof startup;
-    started.ok = CreateProcessA(nullptr, &line[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
-                                &started.process) != 0;
-    return started;
-}
-
-// Watches the started process every 20 ms until it ends or `seconds` pass.
-// With `answer`, a window it shows is answered with OK (a message box).
-ProgramRun Watch(Started& started, int seconds = 120, bool answer = false) {
-    ProgramRun run;
-    if (!started.ok) return run;
-    for (int waited = 0; waited < seconds * 1000; waited += 20) {
-        WindowSearch search = {started.process.dwProcessId, 0, nullptr};
-        EnumWindows(CountWindows, reinterpret_cast<LPARAM>(&search));
-        run.windowsSeen = std::max(run.windowsSeen, search.visible);
-        if (answer && search.first != nullptr) PostMessageA(search.first, WM_COMMAND, IDOK, 0);
-        if (WaitForSingleObject(started.process.hProcess, 20) == WAIT_OBJECT_0) {
-            run.ended = true;
-            break;
-        }
-    }
-    if (!run.ended) {
-        TerminateProcess(started.process.hProcess, 99);
-        WaitForSingleObject(started.process.hProcess, 5000);
-    }
-    GetExitCodeProcess(started.process.hProcess, &run.exitCode);
-    CloseHandle(started.process.hThread);
-    CloseHandle(started.process.hProcess);
-    return run;
-}
-
+// With `answer`, a window the program shows is answered with OK (a message box).
 ProgramRun RunLine(const std::string& commandLine, bool answer = false) {
-    Started started = Start(commandLine);
-    EXPECT_TRUE(started.ok) << commandLine;
-    return Watch(started, 120, answer);
+    ProgramRun run = WatchProgram(commandLine, 120, [answer](const std::vector<HWND>& visible) {
+        if (answer && !visible.empty()) PostMessageA(visible.front(), WM_COMMAND, IDOK, 0);
+    });
+    EXPECT_TRUE(run.started) << commandLine;
+    return run;
 }
 
 bool Exists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
@@ -339,9 +276,9 @@ TEST_F(SilentSetupTest, HeldProductFileIsRefusedBeforeAnyChange) {
 
 TEST_F(SilentSetupTest, TwoSetupsAtOnceInstallOnce) {
     std::string first = temp / "first.log", second = temp / "second.log";
-    Started a = Start(Install("/S /LOG=" + first));
-    Started b = Start(Install("/S /LOG=" + second));
-    ProgramRun runA = Watch(a), runB = Watch(b);
+    StartedProgram a = StartProgram(Install("/S /LOG=" + first));
+    StartedProgram b = StartProgram(Install("/S /LOG=" + second));
+    ProgramRun runA = WatchStarted(a, 120), runB = WatchStarted(b, 120);
     std::vector<DWORD> codes = {runA.exitCode, runB.exitCode};
     std::sort(codes.begin(), codes.end());
     EXPECT_EQ((std::vector<DWORD>{kSuccess, kRefused}), codes);
