@@ -40,18 +40,25 @@ bool Put(const uint8_t* bytes, size_t count) {
     return true;
 }
 
+// How FillBlock stopped.
+enum class Filled {
+    kBlockFull,   // no room for one more step: the block must go out first
+    kPieceUsed,   // the piece is used up, but for a group it cuts short
+    kZeroByte,    // the zero byte that ends the source
+};
+
 // Transcodes from data[*pos] into the block until the block has no room for
-// one more step, the data ends, or a zero byte or a group cut short by the
-// end of the data ends it. One pass over the bytes with the output written
-// in place: a key byte is copied and starts the weights again at 25; a
-// group's first byte (0x80 or above) brings its two other bytes along, and
-// its weight after them. Returns true when the data ended.
-bool FillBlock(const uint8_t* data, size_t length, size_t* pos, uint8_t* weight) {
+// one more step, the piece ends, or a zero byte ends the source. A group cut
+// short by the end of the piece is left at *pos for the caller to hold. One
+// pass over the bytes with the output written in place: a key byte is copied
+// and starts the weights again at 25; a group's first byte (0x80 or above)
+// brings its two other bytes along, and its weight after them.
+Filled FillBlock(const uint8_t* data, size_t length, size_t* pos, uint8_t* weight) {
     uint8_t* out = g_block.bytes + g_block.used;
     uint8_t* const lastStep = g_block.bytes + kBlockSize - 4;
     size_t at = *pos;
     uint8_t w = *weight;
-    bool ended = false;
+    Filled filled = Filled::kBlockFull;
     // Where four bytes can be read at once, they are read as one word: four
     // key bytes in a row (none zero, none 0x80 or above) are copied in one
     // step, as is a group with its weight. Each step must wait for the load
@@ -93,13 +100,13 @@ bool FillBlock(const uint8_t* data, size_t length, size_t* pos, uint8_t* weight)
     }
     while (out <= lastStep) {
         if (at == length) {
-            ended = true;
+            filled = Filled::kPieceUsed;
             break;
         }
         uint8_t first = data[at];
         if (first >= 0x80) {
-            if (length - at < 3) {   // a cut-off group is dropped
-                ended = true;
+            if (length - at < 3) {   // the rest of the group is in the next piece, if any
+                filled = Filled::kPieceUsed;
                 break;
             }
             out[0] = first;
@@ -114,36 +121,73 @@ bool FillBlock(const uint8_t* data, size_t length, size_t* pos, uint8_t* weight)
             ++at;
             w = kFirstGroupWeight;
         } else {
-            ended = true;
+            filled = Filled::kZeroByte;
             break;
         }
     }
     g_block.used = static_cast<size_t>(out - g_block.bytes);
     *pos = at;
     *weight = w;
-    return ended;
-}
-
-int Transcode(const uint8_t* data, size_t length) {
-    const uint8_t marker = kWeightedWordBaseMarker;
-    if (!Put(&marker, 1)) return 0;
-    size_t pos = 0;
-    uint8_t weight = kFirstGroupWeight;
-    while (!FillBlock(data, length, &pos, &weight)) {
-        if (!Flush()) return 0;
-    }
-    return 1;
+    return filled;
 }
 
 }  // namespace
 
-int WriteWeightedWordBase(const uint8_t* data, size_t length, ByteSink sink, void* target) {
+void BeginWeightedWordBase(WeightedWordBaseState* state, ByteSink sink, void* target) {
     g_block.used = 0;
     g_block.sink = sink;
     g_block.target = target;
-    int complete = Transcode(data, length);
-    // The rest of the block goes out at the end; after a failed write the
-    // block is already empty and the result stays the failure.
+    g_block.bytes[g_block.used++] = kWeightedWordBaseMarker;
+    state->weight = kFirstGroupWeight;
+    state->heldCount = 0;
+    state->ended = false;
+    state->failed = false;
+}
+
+int PutWeightedWordBase(WeightedWordBaseState* state, const uint8_t* data, size_t length) {
+    if (state->ended || state->failed) return !state->failed;
+    // A group the last piece cut short is made whole with this one's first bytes.
+    if (state->heldCount > 0) {
+        size_t missing = 3u - state->heldCount;
+        size_t taken = length < missing ? length : missing;
+        memcpy(state->held + state->heldCount, data, taken);   // held has room for the third byte too
+        state->heldCount = static_cast<uint8_t>(state->heldCount + taken);
+        if (taken < missing) return 1;
+        const uint8_t group[4] = {state->held[0], state->held[1], state->held[2], state->weight};
+        state->heldCount = 0;
+        state->weight = static_cast<uint8_t>(state->weight - (state->weight > 1));
+        if (!Put(group, sizeof group)) state->failed = true;
+        data += taken;
+        length -= taken;
+    }
+    size_t pos = 0;
+    while (!state->failed) {
+        Filled filled = FillBlock(data, length, &pos, &state->weight);
+        if (filled == Filled::kBlockFull) {
+            if (!Flush()) state->failed = true;
+        } else {
+            if (filled == Filled::kZeroByte) {
+                state->ended = true;
+            } else {
+                state->heldCount = static_cast<uint8_t>(length - pos);
+                memcpy(state->held, data + pos, state->heldCount);
+            }
+            break;
+        }
+    }
+    return !state->failed;
+}
+
+int EndWeightedWordBase(WeightedWordBaseState* state) {
+    // After a failed write the block is already empty and the result stays
+    // the failure.
     bool flushed = Flush();
-    return complete && flushed;
+    return !state->failed && flushed;
+}
+
+int WriteWeightedWordBase(const uint8_t* data, size_t length, ByteSink sink, void* target) {
+    WeightedWordBaseState state;
+    BeginWeightedWordBase(&state, sink, target);
+    PutWeightedWordBase(&state, data, length);
+    return EndWeightedWordBase(&state);
 }

@@ -24,3 +24,21 @@ using ByteSink = int (*)(void* target, const uint8_t* bytes, size_t count);
 // of the data is dropped, so the output never holds a group without its
 // weight. Returns 1 when the sink took every byte, else 0.
 int WriteWeightedWordBase(const uint8_t* data, size_t length, ByteSink sink, void* target);
+
+// The same transcoding for a source that arrives in pieces, as the install
+// run inflates it: Begin, then Put every piece in order, then End. The pieces
+// may cut the source anywhere, a group included; the output is byte for byte
+// what WriteWeightedWordBase gives for the whole. One transcoding at a time.
+struct WeightedWordBaseState {
+    uint8_t weight;     // of the next group
+    uint8_t held[3];    // a group the last piece cut short, being made whole
+    uint8_t heldCount;
+    bool ended;         // the zero byte was seen: the rest is not written
+    bool failed;        // the sink refused bytes
+};
+void BeginWeightedWordBase(WeightedWordBaseState* state, ByteSink sink, void* target);
+// Returns 1 while the sink has taken everything so far.
+int PutWeightedWordBase(WeightedWordBaseState* state, const uint8_t* data, size_t length);
+// Hands the sink what waits (a group still cut short is dropped); returns 1
+// when the sink took every byte of the transcoding.
+int EndWeightedWordBase(WeightedWordBaseState* state);

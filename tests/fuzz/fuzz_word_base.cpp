@@ -1,5 +1,5 @@
 // Fuzz target of the word-base transcoder. Every input is transcoded into a
-// growing memory stream, into a stream that holds exactly the expected output,
+// growing memory stream, whole and in pieces cut where the input says, into a stream that holds exactly the expected output,
 // into one that is too small (unbuffered and buffered), into one that refuses
 // one write, and into a read-only stream. The output must match the byte-wise model, and a
 // result of 1 must never hide an output that did not fit. Any mismatch traps,
@@ -52,6 +52,29 @@ void CheckGrowingStream(const uint8_t* data, size_t size, const std::vector<uint
     if (fclose(out) != 0) Fail("fclose of the memory stream", 0);
     if (result != 1) Fail("result on a stream with room", result);
     ExpectSame(expected, reinterpret_cast<uint8_t*>(bytes), length, "memory");
+    free(bytes);
+}
+
+// The input handed over in pieces of 0 to 6 bytes, their sizes taken from the
+// input itself, so that cuts fall inside groups, between a group and a key,
+// and at the zero byte: the bytes must be those of the whole input.
+void CheckPieces(const uint8_t* data, size_t size, const std::vector<uint8_t>& expected) {
+    char* bytes = nullptr;
+    size_t length = 0;
+    FILE* out = open_memstream(&bytes, &length);
+    if (out == nullptr) Fail("open_memstream", 0);
+    WeightedWordBaseState state;
+    BeginWeightedWordBase(&state, WriteToStdio, out);
+    size_t at = 0;
+    for (size_t turn = 0; at < size; ++turn) {
+        size_t piece = std::min<size_t>((data[turn % size] + turn) % 7, size - at);
+        if (PutWeightedWordBase(&state, data + at, piece) != 1) Fail("piece refused", at);
+        at += piece;
+    }
+    int result = EndWeightedWordBase(&state);
+    if (fclose(out) != 0) Fail("fclose of the memory stream", 0);
+    if (result != 1) Fail("result of the pieces on a stream with room", result);
+    ExpectSame(expected, reinterpret_cast<uint8_t*>(bytes), length, "pieces");
     free(bytes);
 }
 
@@ -119,6 +142,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     std::vector<uint8_t> expected = ExpectedWeightedForm(data, size);
 
     CheckGrowingStream(data, size, expected);
+    CheckPieces(data, size, expected);
     CheckCappedStream(data, size, expected, expected.size(), false);
 
     // A capacity short of the output by 1 to all of it, chosen by the input
