@@ -11,7 +11,7 @@
 //   - the word base written through its weighted transcoding against the same
 //     number of bytes written unchanged;
 //   - the peak working set of this process around the first install run,
-//     against the 9 MiB work buffer the install allocates.
+//     against the memory of the inflated pieces the install allocates.
 // Prints one line per figure as "key value" pairs for scripts/bench.sh to
 // tabulate. Not a test: nothing here passes or fails on a time.
 #include <windows.h>
@@ -30,6 +30,7 @@
 #include "install/config_file.h"
 #include "install/earlier_install.h"
 #include "install/file_attributes.h"
+#include "install/inflate_ahead.h"
 #include "install/install_folder.h"
 #include "install/install_run.h"
 #include "install/manifest.h"
@@ -98,7 +99,7 @@ double TimeInstall(const char* base, int run) {
 
 // The check alone, as RunInstall makes it, for the install folder `folder`
 // (made for the run, or holding the product); returns milliseconds or -1.
-double TimeCheck(const char* folder, uint8_t* buffer) {
+double TimeCheck(const char* folder) {
     if (!CopyBounded(g_installFolder, folder)) return -1;
     double start = Now();
     uint32_t productBytes;
@@ -138,8 +139,9 @@ double TimeFloor(const char* base, int run, uint8_t* buffer) {
 //   - shortcuts: the Start-menu folder and its three shortcuts, through the
 //     shell;
 //   - entry: the uninstall entry in the registry;
-//   - writer: every file through the run's writer without attributes (less
-//     the floor, in main: the writer's own file layer against stdio).
+//   - writer: every file through the run's writer without attributes,
+//     inflated ahead on the second thread and written as it comes (less the
+//     floor, in main: below zero where the two overlap).
 // The word base's transcoding is timed apart (weighted against plain write);
 // what is left is the run less the floor and all of these.
 struct StepTimes {
@@ -147,21 +149,26 @@ struct StepTimes {
 };
 
 // Every manifest file through the run's writer into a fresh folder, with the
-// manifest's attributes or none; milliseconds or -1.
-double TimeWriter(const char* base, const char* kind, int run, uint8_t* buffer, bool attributes) {
+// manifest's attributes or none, inflated ahead as the run does; milliseconds
+// or -1.
+double TimeWriter(const char* base, const char* kind, int run, bool attributes) {
     char folder[MAX_PATH];
     if (!FreshFolder(folder, sizeof folder, base, kind, run) || !CopyBounded(g_installFolder, folder)) return -1;
+    int payloads[kManifestCount];
+    for (size_t i = 0; i < kManifestCount; ++i) payloads[i] = kManifest[i].identifier;
     double start = Now();
+    InflateAheadRun inflating(payloads, kManifestCount);
+    if (!inflating.started) return -1;
     for (const ManifestEntry& entry : kManifest) {
-        if (!ExtractPayload(entry.identifier, entry.fileName, buffer, kInstallBufferSize,
-                            attributes && entry.readOnly, attributes && entry.hidden, nullptr)) {
+        if (!WriteInflatedPayload(entry.fileName, attributes && entry.readOnly, attributes && entry.hidden)) {
             return -1;
         }
     }
+    StopInflateAhead();
     return Now() - start;
 }
 
-bool TimeSteps(const char* base, int run, uint8_t* buffer, StepTimes* times) {
+bool TimeSteps(const char* base, int run, StepTimes* times) {
     char fresh[MAX_PATH];
     if (!FolderMadeForRun(fresh, base, "steps", run)) return false;
     double start = Now();
@@ -173,8 +180,8 @@ bool TimeSteps(const char* base, int run, uint8_t* buffer, StepTimes* times) {
     DeleteLearnedDictionaries();
     times->dictionaries = Now() - start;
 
-    double plain = TimeWriter(base, "writer-plain", run, buffer, false);
-    double withAttributes = TimeWriter(base, "writer", run, buffer, true);
+    double plain = TimeWriter(base, "writer-plain", run, false);
+    double withAttributes = TimeWriter(base, "writer", run, true);
     if (plain < 0 || withAttributes < 0) return false;
     times->attributes = withAttributes - plain;
     // The weighted transcoding is in both writes: taken out in main with the
@@ -305,7 +312,7 @@ int main(int argc, char** argv) {
     }
     printf("memory working_set_before %lu peak_working_set %lu work_buffer %lu\n",
            static_cast<unsigned long>(before), static_cast<unsigned long>(peak),
-           static_cast<unsigned long>(kInstallBufferSize));
+           static_cast<unsigned long>(kInflatedPieces * kInflatedPieceSize));
     fflush(stdout);
 
     std::vector<uint8_t> buffer(kInstallBufferSize);
@@ -319,11 +326,11 @@ int main(int argc, char** argv) {
         double a = TimeInstall(base, run);
         double b = TimeFloor(base, run, buffer.data());
         char fresh[MAX_PATH], installed[MAX_PATH];
-        double c = FolderMadeForRun(fresh, base, "check", run) ? TimeCheck(fresh, buffer.data()) : -1;
+        double c = FolderMadeForRun(fresh, base, "check", run) ? TimeCheck(fresh) : -1;
         snprintf(installed, sizeof installed, "%s\\install-%d", base, run);
-        double d = TimeCheck(installed, buffer.data());
+        double d = TimeCheck(installed);
         StepTimes steps;
-        bool stepsTimed = TimeSteps(base, run, buffer.data(), &steps);
+        bool stepsTimed = TimeSteps(base, run, &steps);
         if (a < 0 || b < 0 || c < 0 || d < 0 || !stepsTimed) {
             printf("error run %d failed (install %.1f, floor %.1f, check %.1f, %.1f, steps %d)\n", run, a, b, c, d,
                    stepsTimed);

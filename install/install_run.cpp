@@ -2,11 +2,11 @@
 //
 // Runs on the wizard's thread inside its command handling, with no message
 // loop: the progress bar is repainted by hand after every move, and only the
-// message boxes repaint the wizard meanwhile. One 9 MiB work buffer takes
-// every payload in turn (the largest inflates to a little over 8 MiB). Steps,
-// in order: the word-base question, the check that the run can finish, the
-// learned-dictionary deletions, the manifest, zerezizu.ini, the Start-menu
-// entry and the desktop shortcuts.
+// message boxes repaint the wizard meanwhile. A second thread inflates the
+// payloads into a few pieces of memory while this one writes the files
+// (inflate_ahead.h). Steps, in order: the word-base question, the check that
+// the run can finish, the learned-dictionary deletions, the manifest,
+// zerezizu.ini, the Start-menu entry and the desktop shortcuts.
 #include "install/install_run.h"
 
 #include <windows.h>
@@ -22,6 +22,7 @@
 #include "install/earlier_install.h"
 #include "install/install_answers.h"
 #include "install/install_folder.h"
+#include "install/inflate_ahead.h"
 #include "install/install_log.h"
 #include "install/manifest.h"
 #include "install/payload.h"
@@ -30,7 +31,6 @@
 #include "install/shortcuts.h"
 #include "install/uninstall_entry.h"
 #include "resources/resource_ids.h"
-#include "runtime/heap.h"
 
 namespace {
 
@@ -82,13 +82,12 @@ void LogWrittenFile(const char* fileName, int written) {
 // Writes the manifest's files in order and sets each row's progress position
 // after the last row that carries it. Returns 0 as soon as a file that the
 // product cannot do without fails.
-int WriteManifest(uint8_t* buffer, HWND bar, bool keepOlderWordBase) {
+int WriteManifest(HWND bar, bool keepOlderWordBase) {
     for (size_t i = 0; i < kManifestCount; ++i) {
         AnswerSentMessagesNowAndThen();  // between files, so that Windows sees the program alive
         const ManifestEntry& entry = kManifest[i];
         if (!(entry.wordBase && keepOlderWordBase)) {
-            int written = ExtractPayload(entry.identifier, entry.fileName, buffer, kInstallBufferSize,
-                                         entry.readOnly, entry.hidden, nullptr);
+            int written = WriteInflatedPayload(entry.fileName, entry.readOnly, entry.hidden);
             LogWrittenFile(entry.fileName, written);
             if (!written && entry.abortOnFailure) return 0;
         } else {
@@ -120,17 +119,23 @@ InstallOutcome RunInstall(const InstallAnswers& answers) {
     // anything is touched.
     if (!InstallFolderLeavesRoom()) return kInstallRefused;
 
-    ScratchBlock buffer(kInstallBufferSize);
-    if (buffer.bytes == nullptr) {
-        NotifyInstallRow(kMsgInstallOutOfMemory);
-        return kInstallRefused;
-    }
-
     HWND bar = GetDlgItem(g_wizardWindow, IDC_PROGRESS);
     ShowWindow(bar, SW_SHOW);
     SetProgress(bar, kProgressStarted);
 
     bool keepOlderWordBase = KeepOlderWordBase(answers.wordBase);
+    // The payloads the run writes, in its order, start inflating at once:
+    // the check below overlaps with the first of them.
+    int payloads[kManifestCount];
+    size_t payloadCount = 0;
+    for (const ManifestEntry& entry : kManifest) {
+        if (!(entry.wordBase && keepOlderWordBase)) payloads[payloadCount++] = entry.identifier;
+    }
+    InflateAheadRun inflating(payloads, payloadCount);
+    if (!inflating.started) {
+        NotifyInstallRow(kMsgInstallOutOfMemory);
+        return kInstallRefused;
+    }
     // The check needs the answer (the word base is the biggest file) and
     // comes before the first change: the deletions below cannot be undone.
     uint32_t productBytes = 0;
@@ -141,7 +146,8 @@ InstallOutcome RunInstall(const InstallAnswers& answers) {
         return kInstallRefused;
     }
     DeleteLearnedDictionaries();
-    if (!WriteManifest(buffer.bytes, bar, keepOlderWordBase)) return kInstallFailedDuringRun;
+    if (!WriteManifest(bar, keepOlderWordBase)) return kInstallFailedDuringRun;
+    StopInflateAhead();   // every piece is written: its memory goes back before the shell's work
 
     UpdateConfigFile();
     LogLine("configuration updated:", kConfigFileName);

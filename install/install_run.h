@@ -12,7 +12,7 @@
 // choices in zerezizu.ini, and makes the Start-menu entry and, when chosen,
 // the desktop shortcuts, and last the uninstall entry. Runs synchronously and
 // moves the wizard's progress bar (control 1026) through fixed positions when
-// there is a wizard. kInstallRefused when the work buffer cannot be had, the
+// there is a wizard. kInstallRefused when the memory for the inflated pieces cannot be had, the
 // install folder leaves no room for the product's file names, or the check
 // fails (nothing changed then; a volume too small is reported through the
 // notifier); kInstallFailedDuringRun when a file that the product cannot do

@@ -22,11 +22,6 @@ bool EqualsIgnoringAsciiCase(const char* a, const char* b) {
     }
 }
 
-bool IsWordBaseSource(const char* fileName, const uint8_t* data, uint32_t length) {
-    return fileName != nullptr && EqualsIgnoringAsciiCase(fileName, kWordBaseFileName) &&
-           length > 0 && data[0] < 0x80;
-}
-
 int WriteToFileStream(void* stream, const uint8_t* bytes, size_t count) {
     return WriteFileStream(static_cast<FileStream*>(stream), bytes, count);
 }
@@ -102,18 +97,24 @@ int ExtractPayload(int identifier, const char* fileName, uint8_t* buffer, uint32
     return WritePayloadFile(fileName, buffer, length, readOnly, hidden, explicitPath);
 }
 
-int PutInstalledBytes(const char* fileName, const uint8_t* data, uint32_t length, ByteSink sink,
-                      void* target) {
-    if (IsWordBaseSource(fileName, data, length)) return WriteWeightedWordBase(data, length, sink, target);
-    return sink(target, data, length);
-}
-
 int WritePayloadFile(const char* fileName, const uint8_t* data, uint32_t length,
                      int readOnly, int hidden, const char* explicitPath) {
-    char path[MAX_PATH];
-    int fits = explicitPath ? CopyBounded(path, explicitPath)
-                            : FormatBounded(path, "%s\\%s", g_installFolder, fileName);
+    PayloadFile file;
+    if (!BeginPayloadFile(&file, fileName, readOnly, hidden, explicitPath)) return 0;
+    PutPayloadBytes(&file, data, length);
+    return EndPayloadFile(&file, 1);
+}
+
+int BeginPayloadFile(PayloadFile* file, const char* fileName, int readOnly, int hidden, const char* explicitPath) {
+    int fits = explicitPath ? CopyBounded(file->path, explicitPath)
+                            : FormatBounded(file->path, "%s\\%s", g_installFolder, fileName);
     if (!fits) return 0;
+    file->readOnly = readOnly;
+    file->hidden = hidden;
+    file->wordBaseName = fileName != nullptr && EqualsIgnoringAsciiCase(fileName, kWordBaseFileName);
+    file->started = false;
+    file->weighted = false;
+    file->failed = false;
 
     // A new file is made with its attributes, which spares a call that
     // changes them afterwards (each one opens the file again): hidden when it
@@ -122,27 +123,42 @@ int WritePayloadFile(const char* fileName, const uint8_t* data, uint32_t length,
     // write access, which a file made read-only no longer gives. Made new
     // first, without a look whether it is there: into a fresh folder that
     // look is one call per file for nothing.
-    DWORD made = hidden ? FILE_ATTRIBUTE_HIDDEN : readOnly ? FILE_ATTRIBUTE_READONLY : 0;
-    FileStream file;
-    if (!OpenNewFileStream(&file, path, made)) {
-        if (GetLastError() != ERROR_FILE_EXISTS) return 0;
-        // An older file loses read-only and hidden so that it can be replaced.
-        made = 0;
-        ClearFileAttributes(path, 1, 1);
-        if (!OpenFileStream(&file, path, kFileCreate)) return 0;
-    }
+    file->made = hidden ? FILE_ATTRIBUTE_HIDDEN : readOnly ? FILE_ATTRIBUTE_READONLY : 0;
+    if (OpenNewFileStream(&file->stream, file->path, file->made)) return 1;
+    if (GetLastError() != ERROR_FILE_EXISTS) return 0;
+    // An older file loses read-only and hidden so that it can be replaced.
+    file->made = 0;
+    ClearFileAttributes(file->path, 1, 1);
+    return OpenFileStream(&file->stream, file->path, kFileCreate);
+}
 
-    bool written = PutInstalledBytes(fileName, data, length, WriteToFileStream, &file) != 0;
+int PutPayloadBytes(PayloadFile* file, const uint8_t* bytes, uint32_t count) {
+    if (!file->started && count > 0) {
+        file->started = true;
+        // The word base in source form starts with a key byte; the weighted
+        // form with its marker, and it is written as it is.
+        file->weighted = file->wordBaseName && bytes[0] < 0x80;
+        if (file->weighted) BeginWeightedWordBase(&file->wordBase, WriteToFileStream, &file->stream);
+    }
+    bool written = file->weighted ? PutWeightedWordBase(&file->wordBase, bytes, count) != 0
+                                  : WriteFileStream(&file->stream, bytes, count) != 0;
+    if (!written) file->failed = true;
+    return !file->failed;
+}
+
+int EndPayloadFile(PayloadFile* file, int complete) {
+    if (file->weighted && !EndWeightedWordBase(&file->wordBase)) file->failed = true;
     // The stream's buffer reaches the disk only when it is flushed; a full
     // disk shows there for small files, so the close's result counts as much
     // as every write's.
-    if (!CloseFileStream(&file)) written = false;
-    if (!written) {
-        // A file cut short does not keep the attributes it was made with.
-        if (made != 0) ClearFileAttributes(path, 1, 1);
+    if (!CloseFileStream(&file->stream)) file->failed = true;
+    if (!complete || file->failed) {
+        // A file cut short does not keep the attributes it was made with;
+        // one whose payload broke off is not kept at all.
+        if (file->made != 0 || !complete) ClearFileAttributes(file->path, 1, 1);
+        if (!complete) DeleteFileA(file->path);
         return 0;
     }
-
-    AddFileAttributes(path, readOnly, hidden);   // only what creation did not give
+    AddFileAttributes(file->path, file->readOnly, file->hidden);   // only what creation did not give
     return 1;
 }

@@ -8,11 +8,14 @@
 // way to those bytes and the only way an installed file is written. They show
 // no message: every failure is the result 0 and the caller decides what to say.
 #pragma once
+#include <windows.h>
+
 #include <cstdint>
 
 #include "install/word_base.h"
+#include "runtime/file_stream.h"
 
-constexpr uint32_t kInstallBufferSize = 9u * 1024 * 1024;         // every manifest file
+constexpr uint32_t kInstallBufferSize = 9u * 1024 * 1024;         // any manifest file, inflated whole
 constexpr uint32_t kSpeechModuleBufferSize = 12u * 1024 * 1024;   // the speech-module package
 constexpr uint32_t kGlyphFontBufferSize = 307200;                  // the glyph font
 constexpr uint32_t kAgreementBufferSize = 65536;                   // each agreement text
@@ -46,13 +49,6 @@ int LoadPayload(int identifier, uint8_t* buffer, uint32_t capacity, uint32_t* le
 int ExtractPayload(int identifier, const char* fileName, uint8_t* buffer, uint32_t capacity,
                    int readOnly, int hidden, const char* explicitPath);
 
-// Gives sink the bytes that the file `fileName` gets from data: the word base
-// in weighted form when its data is in source form, anything else unchanged.
-// Returns 1 when the sink took them all. The writer below goes through it, and
-// so does the check before the install run, to learn each file's size.
-int PutInstalledBytes(const char* fileName, const uint8_t* data, uint32_t length, ByteSink sink,
-                      void* target);
-
 // Writes data as the file `fileName` in the install folder, or at explicitPath
 // when that is not null. An older file's read-only and hidden bits are cleared
 // first; the word base is converted to its weighted form when its data is in
@@ -61,3 +57,28 @@ int PutInstalledBytes(const char* fileName, const uint8_t* data, uint32_t length
 // touched. Returns 1 when every byte reached the file, else 0.
 int WritePayloadFile(const char* fileName, const uint8_t* data, uint32_t length,
                      int readOnly, int hidden, const char* explicitPath);
+
+// The same writer for bytes that come in pieces, as the install run inflates
+// them: Begin, Put every piece in order, then End. The first bytes decide
+// whether the word base is in source form.
+struct PayloadFile {
+    FileStream stream;
+    char path[MAX_PATH];
+    uint32_t made;          // the attributes the file was made with
+    int readOnly;
+    int hidden;
+    bool wordBaseName;      // named as the word base: its source form is transcoded
+    bool started;           // the first bytes were seen
+    bool weighted;          // being transcoded into the weighted form
+    bool failed;            // some bytes did not reach the file
+    WeightedWordBaseState wordBase;
+};
+// Makes the file as WritePayloadFile does; returns 1, or 0 when it cannot
+// be made (nothing more is then to be done with it).
+int BeginPayloadFile(PayloadFile* file, const char* fileName, int readOnly, int hidden, const char* explicitPath);
+// Returns 1 while every byte so far reached the file.
+int PutPayloadBytes(PayloadFile* file, const uint8_t* bytes, uint32_t count);
+// Closes the file and sets its attributes. `complete` 0 says that the bytes
+// ended early (the payload did not inflate): the file is then removed.
+// Returns 1 when the file is complete and every byte reached it.
+int EndPayloadFile(PayloadFile* file, int complete);

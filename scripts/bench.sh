@@ -223,9 +223,10 @@ print_table() {
       step("configuration file", "step_configuration")
       step("shortcuts (through the shell)", "step_shortcuts")
       step("uninstall entry (registry)", "step_entry")
-      # The plain writes hold the word base transcoding, counted above.
+      # The plain writes hold the word base transcoding, counted above. Below
+      # zero: inflating on the second thread overlaps the writing.
       x = v["step_writer.median_ms"] - w
-      row("    writer file layer, less stdio", x, x, x, sprintf("%.3f", x / f))
+      row("    writer, files inflated ahead as written", x, x, x, sprintf("%.3f", x / f))
       rest = v["install.median_ms"] - f - v["check_fresh.median_ms"] - v["step_dictionaries.median_ms"]
       rest -= v["step_attributes.median_ms"] + w + v["step_progress.median_ms"]
       rest -= v["step_configuration.median_ms"] + v["step_shortcuts.median_ms"]
@@ -285,13 +286,13 @@ print_table() {
              (v["memory.peak_working_set"] - v["memory.working_set_before"]) / 1048576
       printf "%-46s %9.1f MiB %25s %8.2f\n", "memory: setup program peak RSS (wait4 maxrss)", v["setup_peak_rss_kib"] / 1024, "",
              v["setup_peak_rss_kib"] * 1024 / v["memory.work_buffer"]
-      printf "%-46s %9.1f MiB\n", "  work buffer", v["memory.work_buffer"] / 1048576
+      printf "%-46s %9.1f MiB\n", "  work memory (the inflated pieces)", v["memory.work_buffer"] / 1048576
       printf "%-46s %9.1f MiB %25s %8.2f\n", "  peer installer, zlib, the same measure", v["peer_zlib_peak_rss_kib"] / 1024, "",
              v["setup_peak_rss_kib"] / v["peer_zlib_peak_rss_kib"]
       printf "%-46s %9.1f MiB %25s %8.2f\n", "  peer installer, LZMA, the same measure", v["peer_lzma_peak_rss_kib"] / 1024, "",
              v["setup_peak_rss_kib"] / v["peer_lzma_peak_rss_kib"]
       print "(ratios: install / floor, step / floor, inflate ours / Debian, weighted / plain write, setup / smallest dialog,"
-      print " peak / work buffer, our peak / the peer peak)"
+      print " peak / work memory, our peak / the peer peak)"
       print "(" count["startup_setup"] " start-up runs and " count["peer_zlib"] " peer runs per side after one warm-up)"
     }' "$raw"
 }
