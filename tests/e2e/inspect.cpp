@@ -20,10 +20,16 @@
 //                                                   description, icon path, icon index
 //   inspect controls <window caption>            -> one line per visible control:
 //                                                   "id x y width height" on the screen
+//   inspect windows <window caption> <control id> -> one line per top-level window with
+//                                                   the caption: whether it is visible,
+//                                                   whether it has the control, and the
+//                                                   control's text
 //   inspect hold <file> <flag file> <seconds>    -> holds the file open without
 //                                                   sharing, as a program that has it in use,
 //                                                   creates the flag file once it does, and
 //                                                   lets go after the given seconds
+// A caption names the visible top-level window of that caption that has the
+// control, before any hidden one or one without it.
 // Exit code 1 when the window, control or shortcut is not found.
 #include <windows.h>
 #include <objbase.h>
@@ -35,11 +41,71 @@
 
 namespace {
 
+// The top-level windows with a caption, and the one a user would mean.
+struct WindowSearch {
+    const char* caption;
+    int id;                  // a control the window must have; 0 for none
+    bool list;               // print every window with the caption
+    HWND visibleWithControl = nullptr;
+    HWND withControl = nullptr;
+    HWND first = nullptr;
+};
+
+BOOL CALLBACK ConsiderWindow(HWND window, LPARAM data) {
+    auto* search = reinterpret_cast<WindowSearch*>(data);
+    // GetWindowTextA reads the caption of another process's window without
+    // sending it a message.
+    char caption[1024] = "";
+    GetWindowTextA(window, caption, sizeof caption);
+    // As FindWindowA compares.
+    if (lstrcmpiA(caption, search->caption) != 0) return TRUE;
+    HWND control = search->id == 0 ? window : GetDlgItem(window, search->id);
+    bool visible = IsWindowVisible(window) != FALSE;
+    if (search->first == nullptr) search->first = window;
+    if (control != nullptr && search->withControl == nullptr) search->withControl = window;
+    if (control != nullptr && visible && search->visibleWithControl == nullptr) search->visibleWithControl = window;
+    if (search->list) {
+        char text[1024] = "";
+        DWORD_PTR result = 0;
+        if (control != nullptr && control != window) {
+            SendMessageTimeoutA(control, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text),
+                                SMTO_ABORTIFHUNG, 5000, &result);
+        }
+        char className[64] = "";
+        GetClassNameA(window, className, sizeof className);
+        DWORD process = 0;
+        GetWindowThreadProcessId(window, &process);
+        printf("%p process %lu class %s visible %d control %s text '%s'\n", static_cast<void*>(window),
+               static_cast<unsigned long>(process), className, visible ? 1 : 0,
+               control != nullptr ? "yes" : "no", text);
+    }
+    return TRUE;
+}
+
+// The top-level window with the caption that the test means: a visible one
+// with control `id` (any visible one for 0) before any other. FindWindowA
+// alone answers the first of that caption in the Z order, which may be a
+// hidden window, or one without the control, of this or another program.
+HWND FindTopLevel(const char* caption, int id) {
+    WindowSearch search = {caption, id, false};
+    EnumWindows(ConsiderWindow, reinterpret_cast<LPARAM>(&search));
+    if (search.visibleWithControl != nullptr) return search.visibleWithControl;
+    return search.withControl != nullptr ? search.withControl : search.first;
+}
+
 HWND FindControl(const char* caption, const char* idText) {
-    HWND window = FindWindowA(nullptr, caption);
-    if (window == nullptr) return nullptr;
     int id = atoi(idText);
+    HWND window = FindTopLevel(caption, id);
+    if (window == nullptr) return nullptr;
     return id == 0 ? window : GetDlgItem(window, id);
+}
+
+// Every top-level window with the caption, one a line, with its control
+// `id` and that control's text: what the test looked at when it gave up.
+int ListWindows(const char* caption, const char* idText) {
+    WindowSearch search = {caption, atoi(idText), true};
+    EnumWindows(ConsiderWindow, reinterpret_cast<LPARAM>(&search));
+    return search.first != nullptr ? 0 : 1;
 }
 
 int PrintRect(HWND control) {
@@ -80,7 +146,7 @@ BOOL CALLBACK PrintVisibleChild(HWND child, LPARAM) {
 }
 
 int PrintControls(const char* caption) {
-    HWND window = FindWindowA(nullptr, caption);
+    HWND window = FindTopLevel(caption, 0);
     if (window == nullptr) return 1;
     EnumChildWindows(window, PrintVisibleChild, 0);
     return 0;
@@ -96,7 +162,7 @@ void BeDpiAware() {
 }
 
 int PrintOffScreen(const char* caption) {
-    HWND window = FindWindowA(nullptr, caption);
+    HWND window = FindTopLevel(caption, 0);
     if (window == nullptr) return 1;
     PrintIfOffScreen("window", window);
     EnumChildWindows(window, PrintChildIfOffScreen, 0);
@@ -108,7 +174,7 @@ int PrintOffScreen(const char* caption) {
 int WatchAnswers(const char* caption, const char* stopCaption) {
     HWND window = nullptr;
     for (int i = 0; i < 600 && window == nullptr; ++i) {
-        window = FindWindowA(nullptr, caption);
+        window = FindTopLevel(caption, 0);
         if (window == nullptr) Sleep(100);
     }
     if (window == nullptr) return 1;
@@ -116,7 +182,7 @@ int WatchAnswers(const char* caption, const char* stopCaption) {
     int answers = 0;
     DWORD start = GetTickCount();
     for (;;) {
-        HWND stop = FindWindowA(nullptr, stopCaption);
+        HWND stop = FindTopLevel(stopCaption, 0);
         if ((stop != nullptr && IsWindowVisible(stop)) || !IsWindow(window)) break;
         DWORD_PTR result = 0;
         DWORD before = GetTickCount();
@@ -195,6 +261,7 @@ int main(int argc, char** argv) {
     if (argc == 5 && strcmp(argv[1], "hold") == 0) return HoldFile(argv[2], argv[3], argv[4]);
     if (argc == 3 && strcmp(argv[1], "offscreen") == 0) return PrintOffScreen(argv[2]);
     if (argc == 4 && strcmp(argv[1], "watch") == 0) return WatchAnswers(argv[2], argv[3]);
+    if (argc == 4 && strcmp(argv[1], "windows") == 0) return ListWindows(argv[2], argv[3]);
     if (argc != 4) {
         fprintf(stderr, "usage: inspect rect|visible|text|itemheight <caption> <id> | lnk <path>\n");
         return 2;

@@ -75,12 +75,7 @@ expect_light() {
 
 # Waits for the message box whose English line reads $1 and takes screenshot $2.
 wait_message() {
-  local i
-  for ((i = 0; i < 300; i++)); do
-    [ "$(inspect text "$MESSAGE_CAPTION" 1028)" = "$1" ] && break
-    sleep 0.2
-  done
-  [ "$(inspect text "$MESSAGE_CAPTION" 1028)" = "$1" ] || fail "no message '$1'"
+  await_message "$1" || fail "no message '$1'"
   screenshot "$2"
 }
 

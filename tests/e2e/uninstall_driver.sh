@@ -32,14 +32,9 @@ release_held_file() { kill "$E2E_HOLD_PID" 2>/dev/null || true; wait "$E2E_HOLD_
 # Answers the uninstaller's message whose English line starts with `english`.
 answer_message_starting() {
   local english=$1 id=$2 shot=$3 i text
-  for ((i = 0; i < 300; i++)); do
-    text=$(inspect text "$MESSAGE_CAPTION" 1028)
-    [ "${text#"$english"}" != "$text" ] && break
-    sleep 0.2
-  done
-  [ "${text#"$english"}" != "$text" ] || { e2e_log "no message '$english...'"; return 1; }
+  await_message "$english" prefix || return 1
+  text=$E2E_MESSAGE_TEXT
   e2e_log "message: $text"
-  E2E_MESSAGE_TEXT=$text
   screenshot "$shot"
   click "$MESSAGE_CAPTION" "$id"
   # The next message may follow under the same caption: wait for this text to go.

@@ -94,16 +94,42 @@ setup_exit_code() {
   echo "$rc"
 }
 
+# How long the driver waits for a message, in seconds. Where 32-bit code runs
+# emulated, every program of the test starts and answers several times
+# slower (inspect alone takes about half a second there), so the wait is a
+# time and not a number of looks.
+E2E_WAIT_SCALE=${E2E_WAIT_SCALE:-$("$E2E_SOURCE/scripts/native-i386.sh" && echo 1 || echo 3)}
+E2E_MESSAGE_WAIT=$((60 * E2E_WAIT_SCALE))
+
+# Waits until the message box's English line reads `english` (with "prefix"
+# as the second argument: starts with it); E2E_MESSAGE_TEXT is the line.
+# When it gives up it logs every window of the message caption, which tells
+# a message that never came from another message or one that was not read.
+await_message() {
+  local english=$1 how=${2:-whole} deadline=$((SECONDS + E2E_MESSAGE_WAIT)) text
+  while :; do
+    # (No window yet is a failing inspect; only what it read counts.)
+    text=$(inspect text "$MESSAGE_CAPTION" 1028 || true)
+    case $how in
+    whole) [ "$text" = "$english" ] && break ;;
+    prefix) [ "${text#"$english"}" != "$text" ] && break ;;
+    esac
+    if [ "$SECONDS" -ge "$deadline" ]; then
+      e2e_log "no message '$english' within $E2E_MESSAGE_WAIT s; the windows '$MESSAGE_CAPTION':"
+      { inspect windows "$MESSAGE_CAPTION" 1028 || echo "none"; } | while read -r line; do e2e_log "  $line"; done
+      return 1
+    fi
+    sleep 0.2
+  done
+  E2E_MESSAGE_TEXT=$text
+}
+
 # Answers the message box whose English line reads `english` with the button
 # of the given identifier. Message boxes follow each other under one caption,
 # so the English line tells them apart.
 answer_message() {
   local english=$1 id=$2 shot=$3 i
-  for ((i = 0; i < 300; i++)); do
-    [ "$(inspect text "$MESSAGE_CAPTION" 1028)" = "$english" ] && break
-    sleep 0.2
-  done
-  [ "$(inspect text "$MESSAGE_CAPTION" 1028)" = "$english" ] || { e2e_log "no message '$english'"; return 1; }
+  await_message "$english" || return 1
   screenshot "$shot"
   click "$MESSAGE_CAPTION" "$id"
   for ((i = 0; i < 50; i++)); do
@@ -152,18 +178,25 @@ walk_to_last_page() {
 }
 
 # The shell opens a window on a Program Manager group it has made, over the
-# setup program's messages; the user has a look and closes it with Alt+F4.
+# setup program's messages; the user has a look and closes it with its close
+# box. The setup program's next message may already be up by then and hold
+# the keyboard (Alt+F4 sent to the group window then closed nothing), while
+# the close box takes the click whatever window has the keyboard.
 close_group_window() {
-  local caption=$1
-  timeout 120 xdotool search --sync --onlyvisible --name "^$caption\$" >/dev/null 2>&1 ||
-    { e2e_log "no window of the group '$caption'"; return 1; }
+  local caption=$1 window WINDOW X Y WIDTH HEIGHT SCREEN
+  window=$(timeout 120 xdotool search --sync --onlyvisible --name "^$caption\$" 2>/dev/null | head -n1 || true)
+  [ -n "$window" ] || { e2e_log "no window of the group '$caption'"; return 1; }
   sleep 1
   screenshot program_manager_group
-  keys "$caption" key alt+F4
+  eval "$(xdotool getwindowgeometry --shell "$window")"
+  xdotool mousemove --sync $((X + WIDTH - 12)) $((Y + 12))
+  sleep 0.2
+  xdotool click 1
   for _ in $(seq 1 50); do
     xdotool search --onlyvisible --name "^$caption\$" >/dev/null 2>&1 || return 0
     sleep 0.2
   done
+  screenshot group_window_left
   e2e_log "the window of the group '$caption' did not close"; return 1
 }
 
