@@ -10,6 +10,7 @@
 
 #include "app/bounded.h"
 #include "app/globals.h"
+#include "install/inflate_ahead.h"
 #include "install/payload.h"
 #include "support/file_bytes.h"
 #include "support/temp_folder.h"
@@ -18,8 +19,17 @@ namespace {
 
 // Fixture identifiers, as make_fixtures.py writes them.
 constexpr int kGood = 901, kBadHeader = 902, kBadDeflate = 903, kBadAdler = 904;
-constexpr int kWordBaseSample = 905, kTruncated = 906, kOverrun = 907, kMissing = 999;
+constexpr int kWordBaseSample = 905, kTruncated = 906, kOverrun = 907, kLarge = 908, kLargeCut = 909;
+constexpr int kMissing = 999;
 constexpr uint32_t kGoodLength = 4096;
+constexpr uint32_t kLargeLength = 3 * kInflatedPieceSize;
+
+// The good fixture's bytes, as make_fixtures.py makes them, `length` of them.
+Bytes GoodBytes(uint32_t length) {
+    Bytes bytes(length);
+    for (uint32_t i = 0; i < length; ++i) bytes[i] = static_cast<uint8_t>((i * 7 + (i >> 8)) & 0xFF);
+    return bytes;
+}
 
 Bytes Hex(const char* text) {
     Bytes bytes;
@@ -259,6 +269,64 @@ TEST_F(PayloadTest, ExtractedWordBaseIsTranscodedWithRequestedAttributes) {
     ASSERT_EQ(1, ExtractPayload(kWordBaseSample, "pycizudic.idx", buffer.data(), 64, 0, 1, nullptr));
     EXPECT_EQ(Hex("80 6162 B0A1C219 B3F43518 6364 C1D2E319"), ReadBytes(folder / "pycizudic.idx"));
     EXPECT_EQ(FILE_ATTRIBUTE_HIDDEN, ReadOnlyHiddenBits(folder / "pycizudic.idx"));
+}
+
+// --- Inflating ahead of the writer ---------------------------------------------
+
+// The install run's way: payloads inflated on a second thread and written
+// piece by piece as they come. Damaged payloads among good ones: one that
+// breaks off in its first piece touches no file, not even an older one of its
+// name; one that breaks off later (here in the third of three pieces) leaves
+// no file; and every payload after them still lands whole in its own file.
+TEST_F(PayloadTest, InflatedAheadEveryPayloadLandsWholeInItsOwnFileOrInNone) {
+    struct Row {
+        const char* name;
+        int id;
+        bool written;
+    };
+    const Row rows[] = {
+        {"good.bin", kGood, true},          {"header.bin", kBadHeader, false},
+        {"large.bin", kLarge, true},        {"deflate.bin", kBadDeflate, false},
+        {"adler.bin", kBadAdler, false},    {"cut.bin", kLargeCut, false},
+        {"truncated.bin", kTruncated, false}, {"missing.bin", kMissing, false},
+        {"overrun.bin", kOverrun, false},   {"pycizudic.idx", kWordBaseSample, true},
+        {"again.bin", kGood, true},
+    };
+    int ids[sizeof rows / sizeof rows[0]];
+    for (size_t i = 0; i < sizeof rows / sizeof rows[0]; ++i) ids[i] = rows[i].id;
+    ASSERT_TRUE(WriteBytes(folder / "adler.bin", Hex("0A 0B")));
+    {
+        InflateAheadRun inflating(ids, sizeof ids / sizeof ids[0]);
+        ASSERT_TRUE(inflating.started);
+        for (const Row& row : rows) EXPECT_EQ(row.written ? 1 : 0, WriteInflatedPayload(row.name, 0, 0)) << row.name;
+    }
+    EXPECT_EQ(GoodBytes(kGoodLength), ReadBytes(folder / "good.bin"));
+    EXPECT_EQ(GoodBytes(kLargeLength), ReadBytes(folder / "large.bin"));
+    EXPECT_EQ(Hex("80 6162 B0A1C219 B3F43518 6364 C1D2E319"), ReadBytes(folder / "pycizudic.idx"));
+    EXPECT_EQ(GoodBytes(kGoodLength), ReadBytes(folder / "again.bin"));
+    EXPECT_EQ(Hex("0A 0B"), ReadBytes(folder / "adler.bin"));
+    for (const char* gone : {"header.bin", "deflate.bin", "cut.bin", "truncated.bin", "missing.bin", "overrun.bin"}) {
+        EXPECT_FALSE(FileExists(folder / gone)) << gone;
+    }
+}
+
+// A run that stops early (a file the product cannot do without failed)
+// stops the inflating thread while it waits for a free piece, and the next
+// run starts afresh.
+TEST_F(PayloadTest, InflatingAheadStopsEarlyAndStartsAgain) {
+    const int ids[] = {kLarge, kLarge, kLarge, kLarge};   // twelve pieces for a ring of four
+    {
+        InflateAheadRun inflating(ids, 4);
+        ASSERT_TRUE(inflating.started);
+        ASSERT_EQ(1, WriteInflatedPayload("first.bin", 0, 0));
+        Sleep(50);   // the thread fills the ring and waits
+    }
+    InflateAheadRun inflating(ids + 3, 1);
+    ASSERT_TRUE(inflating.started);
+    ASSERT_EQ(1, WriteInflatedPayload("second.bin", 1, 0));
+    EXPECT_EQ(GoodBytes(kLargeLength), ReadBytes(folder / "first.bin"));
+    EXPECT_EQ(GoodBytes(kLargeLength), ReadBytes(folder / "second.bin"));
+    EXPECT_EQ(FILE_ATTRIBUTE_READONLY, ReadOnlyHiddenBits(folder / "second.bin"));
 }
 
 }  // namespace
