@@ -3,9 +3,11 @@
 // program_manager.cpp.
 //
 // Shortcut files are written by
-// the shell link object through IShellLinkA and IPersistFile. Each shortcut
-// opens and closes its own COM apartment, so nothing of COM outlives a call
-// and the caller needs no COM set-up of its own. Failures that the user must
+// the shell link object through IShellLinkA and IPersistFile. Each call
+// opens and closes its own COM apartment, so nothing of COM outlives it and
+// the caller needs no COM set-up of its own; the Start-menu entry holds one
+// open for all its shortcuts, since opening and closing the first apartment
+// of a thread costs about as much as making a shortcut. Failures that the user must
 // know about (no Start-menu entry) go through the system's message box.
 #include "install/shortcuts.h"
 
@@ -145,9 +147,11 @@ int CreateStartMenuEntry(const char* folderName, const ShortcutRow* rows, int fo
     // The last row alone decides the outcome; an earlier row that fails is
     // not reported to the user.
     int result = 1;
+    HRESULT apartment = CoInitialize(nullptr);   // each shortcut's own is then only counted
     for (const ShortcutRow* row = rows; row != nullptr && row->displayName != nullptr; ++row) {
         result = CreateRowShortcut(folder, *row);
     }
+    if (SUCCEEDED(apartment)) CoUninitialize();
     if (result == 0) {
         NotifyInstallRow(kMsgStartMenuEntryFailed);
         return 0;
