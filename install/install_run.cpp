@@ -153,11 +153,14 @@ InstallOutcome RunInstall(const InstallAnswers& answers) {
     LogLine("configuration updated:", kConfigFileName);
 
     const ShortcutNames& names = ShortcutNamesFor(g_systemLanguage);
-    CreateStartMenuEntry(names.folderName, names.rows, kFolderPrograms);
-    SetProgress(bar, kProgressStartMenu);
-    if (g_wantDesktopIcons) {
-        CreateDesktopShortcut(kNotesFileName, names.rows[1].displayName);
-        CreateDesktopShortcut(kEditorFileName, names.rows[0].displayName);
+    {
+        ShortcutApartment apartment;   // one for the Start-menu entry and the desktop alike
+        CreateStartMenuEntry(names.folderName, names.rows, kFolderPrograms);
+        SetProgress(bar, kProgressStartMenu);
+        if (g_wantDesktopIcons) {
+            CreateDesktopShortcut(kNotesFileName, names.rows[1].displayName);
+            CreateDesktopShortcut(kEditorFileName, names.rows[0].displayName);
+        }
     }
     SetProgress(bar, kProgressDesktop);
     // Last, when everything it describes is there.

@@ -6,8 +6,7 @@
 // the shell link object through IShellLinkA and IPersistFile. Each call
 // opens and closes its own COM apartment, so nothing of COM outlives it and
 // the caller needs no COM set-up of its own; the Start-menu entry holds one
-// open for all its shortcuts, since opening and closing the first apartment
-// of a thread costs about as much as making a shortcut. Failures that the user must
+// open for all its shortcuts (ShortcutApartment). Failures that the user must
 // know about (no Start-menu entry) go through the system's message box.
 #include "install/shortcuts.h"
 
@@ -147,11 +146,12 @@ int CreateStartMenuEntry(const char* folderName, const ShortcutRow* rows, int fo
     // The last row alone decides the outcome; an earlier row that fails is
     // not reported to the user.
     int result = 1;
-    HRESULT apartment = CoInitialize(nullptr);   // each shortcut's own is then only counted
-    for (const ShortcutRow* row = rows; row != nullptr && row->displayName != nullptr; ++row) {
-        result = CreateRowShortcut(folder, *row);
+    {
+        ShortcutApartment apartment;
+        for (const ShortcutRow* row = rows; row != nullptr && row->displayName != nullptr; ++row) {
+            result = CreateRowShortcut(folder, *row);
+        }
     }
-    if (SUCCEEDED(apartment)) CoUninitialize();
     if (result == 0) {
         NotifyInstallRow(kMsgStartMenuEntryFailed);
         return 0;

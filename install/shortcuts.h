@@ -8,6 +8,7 @@
 // does not fit fails its operation instead of being cut.
 #pragma once
 #include <windows.h>
+#include <objbase.h>
 
 #include <cstddef>
 
@@ -38,6 +39,21 @@ int CreateStartMenuEntry(const char* folderName, const ShortcutRow* rows, int fo
 // the system has a desktop folder. Silent: a failure, or no desktop (Program
 // Manager's systems), leaves no shortcut and shows nothing.
 void CreateDesktopShortcut(const char* targetFileName, const char* displayName);
+
+// Holds a COM apartment open on this thread while it lives, so that the
+// shortcuts made meanwhile share it: each one's own opening is then only
+// counted. Opening and closing a thread's first apartment costs about as much
+// as making a shortcut.
+struct ShortcutApartment {
+    ShortcutApartment() : opened(SUCCEEDED(CoInitialize(nullptr))) {}
+    ~ShortcutApartment() {
+        if (opened) CoUninitialize();
+    }
+    ShortcutApartment(const ShortcutApartment&) = delete;
+    ShortcutApartment& operator=(const ShortcutApartment&) = delete;
+
+    bool opened;   // S_FALSE (one was open already) counts: it is owed its CoUninitialize
+};
 
 // 1 when the product's entry is a Program Manager group: on an old shell
 // whose programs folder under the Windows folder does not exist (Windows NT
