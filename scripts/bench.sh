@@ -105,7 +105,7 @@ measure() {
   # The clock starts at the button press itself: the pointer is placed first, as
   # the driver's click does, so the look-up of the button is not counted.
   read -r x y w h <<<"$(inspect rect "$WIZARD_CAPTION" $ID_NEXT)"
-  xdotool mousemove --sync $((x + w / 2)) $((y + h / 2))
+  move_pointer $((x + w / 2)) $((y + h / 2))
   sleep 0.2
   start=$(now_ms)
   xdotool click 1

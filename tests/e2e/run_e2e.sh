@@ -448,7 +448,8 @@ busy_input)
   sleep 1
   read -r x y w h <<<"$(inspect rect "$WIZARD_CAPTION" 0)"
   click "$WIZARD_CAPTION" $ID_NEXT                      # Install
-  xdotool mousemove --sync $((x + w - 12)) $((y + 12)) click 1
+  move_pointer $((x + w - 12)) $((y + 12))
+  xdotool click 1
   keys "$WIZARD_CAPTION" key Escape Return space
   wait "$watcher" || fail "the answer watch failed"
   longest=$(cut -d' ' -f1 "$E2E_WORK/answers.txt")
