@@ -11,7 +11,7 @@
 //   - the word base written through its weighted transcoding against the same
 //     number of bytes written unchanged;
 //   - the peak working set of this process around the first install run,
-//     against the memory of the inflated pieces the install allocates.
+//     against the memory of the blocks the install inflates into.
 // Prints one line per figure as "key value" pairs for scripts/bench.sh to
 // tabulate. Not a test: nothing here passes or fails on a time.
 #include <windows.h>
@@ -312,7 +312,7 @@ int main(int argc, char** argv) {
     }
     printf("memory working_set_before %lu peak_working_set %lu work_buffer %lu\n",
            static_cast<unsigned long>(before), static_cast<unsigned long>(peak),
-           static_cast<unsigned long>(kInflatedPieces * kInflatedPieceSize));
+           static_cast<unsigned long>(kInflatedBlocks * kInflatedBlockSize));
     fflush(stdout);
 
     std::vector<uint8_t> buffer(kInstallBufferSize);

@@ -2,10 +2,10 @@
 //
 // Inflating the manifest's payloads takes about as long as writing the files
 // they make. A second thread inflates them, in the order the run writes them,
-// into a few pieces of memory, while the run's own thread writes the pieces
-// already inflated: on two processors the two overlap, on one they take
-// turns as before. The pieces also stand in for one buffer as big as the
-// largest file: the word base, over 8 MB, comes in seventeen of them.
+// into a ring of a few blocks of memory, while the run's own thread writes
+// what is already inflated: on two processors the two overlap, on one they
+// take turns as before. The blocks also stand in for one buffer as big as
+// the largest file: the word base, over 8 MB, passes through them in pieces.
 //
 // One run at a time, on the install run's thread. Where no second thread can
 // be started, each piece is inflated when it is asked for.
@@ -13,10 +13,11 @@
 #include <cstddef>
 #include <cstdint>
 
-constexpr uint32_t kInflatedPieceSize = 512 * 1024;
-constexpr int kInflatedPieces = 4;
+constexpr uint32_t kInflatedBlockSize = 512 * 1024;
+constexpr int kInflatedBlocks = 4;
 
-// A piece of one payload's inflated bytes, in order.
+// A piece of one payload's inflated bytes, in order: all of them where the
+// payload fits in a block, else as much as one block holds.
 struct InflatedPiece {
     const uint8_t* bytes;
     uint32_t count;
@@ -27,12 +28,13 @@ struct InflatedPiece {
 
 // Starts inflating payloads identifiers[0..count) in that order; the array
 // must stay until StopInflateAhead. Returns 1, or 0 when the memory for the
-// pieces cannot be had (nothing then runs).
+// blocks cannot be had (nothing then runs).
 int StartInflateAhead(const int* identifiers, size_t count);
 // The next piece, waiting for it where needed. It stays valid until
 // ReleaseInflatedPiece. Asked for past the last payload it is damaged and empty.
 void NextInflatedPiece(InflatedPiece* piece);
-// The piece last given is no longer needed: its memory takes the next one.
+// The piece last given is no longer needed: once a block's last piece is,
+// the block takes more.
 void ReleaseInflatedPiece();
 // Writes the next payload as the file `fileName` in the install folder,
 // through WritePayloadFile's steps (payload.h), piece by piece as they come.

@@ -3,7 +3,7 @@
 // Runs on the wizard's thread inside its command handling, with no message
 // loop: the progress bar is repainted by hand after every move, and only the
 // message boxes repaint the wizard meanwhile. A second thread inflates the
-// payloads into a few pieces of memory while this one writes the files
+// payloads into a few blocks of memory while this one writes the files
 // (inflate_ahead.h). Steps, in order: the word-base question, the check that
 // the run can finish, the learned-dictionary deletions, the manifest,
 // zerezizu.ini, the Start-menu entry and the desktop shortcuts.

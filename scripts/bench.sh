@@ -286,7 +286,7 @@ print_table() {
              (v["memory.peak_working_set"] - v["memory.working_set_before"]) / 1048576
       printf "%-46s %9.1f MiB %25s %8.2f\n", "memory: setup program peak RSS (wait4 maxrss)", v["setup_peak_rss_kib"] / 1024, "",
              v["setup_peak_rss_kib"] * 1024 / v["memory.work_buffer"]
-      printf "%-46s %9.1f MiB\n", "  work memory (the inflated pieces)", v["memory.work_buffer"] / 1048576
+      printf "%-46s %9.1f MiB\n", "  work memory (the blocks inflated into)", v["memory.work_buffer"] / 1048576
       printf "%-46s %9.1f MiB %25s %8.2f\n", "  peer installer, zlib, the same measure", v["peer_zlib_peak_rss_kib"] / 1024, "",
              v["setup_peak_rss_kib"] / v["peer_zlib_peak_rss_kib"]
       printf "%-46s %9.1f MiB %25s %8.2f\n", "  peer installer, LZMA, the same measure", v["peer_lzma_peak_rss_kib"] / 1024, "",

@@ -22,7 +22,7 @@ constexpr int kGood = 901, kBadHeader = 902, kBadDeflate = 903, kBadAdler = 904;
 constexpr int kWordBaseSample = 905, kTruncated = 906, kOverrun = 907, kLarge = 908, kLargeCut = 909;
 constexpr int kMissing = 999;
 constexpr uint32_t kGoodLength = 4096;
-constexpr uint32_t kLargeLength = 3 * kInflatedPieceSize;
+constexpr uint32_t kLargeLength = 3 * kInflatedBlockSize;
 
 // The good fixture's bytes, as make_fixtures.py makes them, `length` of them.
 Bytes GoodBytes(uint32_t length) {
@@ -276,7 +276,7 @@ TEST_F(PayloadTest, ExtractedWordBaseIsTranscodedWithRequestedAttributes) {
 // The install run's way: payloads inflated on a second thread and written
 // piece by piece as they come. Damaged payloads among good ones: one that
 // breaks off in its first piece touches no file, not even an older one of its
-// name; one that breaks off later (here in the third of three pieces) leaves
+// name; one that breaks off in a later piece (the third block it reaches) leaves
 // no file; and every payload after them still lands whole in its own file.
 TEST_F(PayloadTest, InflatedAheadEveryPayloadLandsWholeInItsOwnFileOrInNone) {
     struct Row {
@@ -311,10 +311,10 @@ TEST_F(PayloadTest, InflatedAheadEveryPayloadLandsWholeInItsOwnFileOrInNone) {
 }
 
 // A run that stops early (a file the product cannot do without failed)
-// stops the inflating thread while it waits for a free piece, and the next
+// stops the inflating thread while it waits for a free block, and the next
 // run starts afresh.
 TEST_F(PayloadTest, InflatingAheadStopsEarlyAndStartsAgain) {
-    const int ids[] = {kLarge, kLarge, kLarge, kLarge};   // twelve pieces for a ring of four
+    const int ids[] = {kLarge, kLarge, kLarge, kLarge};   // twelve blocks' worth for a ring of four
     {
         InflateAheadRun inflating(ids, 4);
         ASSERT_TRUE(inflating.started);
