@@ -59,9 +59,9 @@ Filled FillBlock(const uint8_t* data, size_t length, size_t* pos, uint8_t* weigh
     size_t at = *pos;
     uint8_t w = *weight;
     Filled filled = Filled::kBlockFull;
-    // Where four bytes can be read at once, they are read as one word: four
-    // key bytes in a row (none zero, none 0x80 or above) are copied in one
-    // step, as is a group with its weight. Each step must wait for the load
+    // Where four bytes can be read at once, they are read as one word: the
+    // key bytes it starts with (none zero, none 0x80 or above) are copied in
+    // one step, as is a group with its weight. Each step must wait for the load
     // that tells where the next one starts, so fewer, shorter steps are what
     // makes it fast. One bound serves both the data and the block, since no
     // step makes more than four output bytes of three input bytes; it is
@@ -83,14 +83,24 @@ Filled FillBlock(const uint8_t* data, size_t length, size_t* pos, uint8_t* weigh
                 out += 4;
                 at += 3;
                 w = static_cast<uint8_t>(w - (w > 1));
-            } else if (((word | (word - 0x01010101u)) & 0x80808080u) == 0) {   // four key bytes
+                continue;
+            }
+            // Bit 7 of each byte that is a group's first or zero; exact up to
+            // the first such byte, all that is used of it.
+            uint32_t stops = (word | (word - 0x01010101u)) & 0x80808080u;
+            if (stops == 0) {   // four key bytes
                 memcpy(out, &word, 4);
                 out += 4;
                 at += 4;
                 w = kFirstGroupWeight;
-            } else if (word & 0xFF) {   // one key byte
-                *out++ = static_cast<uint8_t>(word);
-                ++at;
+            } else if (word & 0xFF) {
+                // One to three key bytes before a group or the zero byte: the
+                // whole word is stored and only the keys are kept, the rest
+                // being written over by the next step.
+                size_t keys = static_cast<size_t>(__builtin_ctz(stops)) / 8;
+                memcpy(out, &word, 4);
+                out += keys;
+                at += keys;
                 w = kFirstGroupWeight;
             } else {
                 zero = true;   // the zero byte that ends the data: the loop below stops there too
