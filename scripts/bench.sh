@@ -269,6 +269,9 @@ print_table() {
           v["wordbase_per_piece.max_ms"], sprintf("%.2f", v["wordbase_per_piece.median_ms"] / v["wordbase_plain.median_ms"]))
       row("  plain write of the same bytes", v["wordbase_plain.median_ms"], v["wordbase_plain.min_ms"],
           v["wordbase_plain.max_ms"], "")
+      row("  the transcoding alone, into no file", v["wordbase_transcoding_alone.median_ms"],
+          v["wordbase_transcoding_alone.min_ms"], v["wordbase_transcoding_alone.max_ms"],
+          sprintf("%.2f", v["wordbase_transcoding_alone.median_ms"] / v["wordbase_plain.median_ms"]))
       printf "%-46s %12s\n", "  both weighted writes give the same bytes", (v["wordbase_same_bytes"] == 1 ? "yes" : "NO")
       m = median("startup_setup"); n = median("startup_minimal")
       row("start-up to wizard on screen (outside)", m, lo["startup_setup"], hi["startup_setup"], sprintf("%.2f", m / n))
@@ -284,7 +287,7 @@ print_table() {
         row("ours silent (/S): whole process", q, lo["setup_silent"], hi["setup_silent"], "")
         printf "%-46s %9d B\n", "size: our setup executable", setup_bytes
         printf "%-46s %9d B\n", "  bytes beside the payload streams", beside_bytes
-        print "(ratios: install / floor, step / floor, inflate ours / Debian, weighted / plain write, setup / smallest dialog)"
+        print "(ratios: install / floor, step / floor, inflate ours / Debian, weighted or transcoding alone / plain write, setup / smallest dialog)"
         exit
       }
       z = median("peer_zlib"); l = median("peer_lzma")
@@ -320,7 +323,7 @@ print_table() {
              v["setup_silent_peak_rss_kib"] / v["peer_lzma_peak_rss_kib"]
       printf "%-46s %9.1f MiB\n", "  smallest dialog program on screen (Wine alone)", v["minimal_peak_rss_kib"] / 1024
       printf "%-46s %9.1f MiB\n", "  ours, the wizard walked to its success message", v["setup_peak_rss_kib"] / 1024
-      print "(ratios: install / floor, step / floor, inflate ours / Debian, weighted / plain write, setup / smallest dialog,"
+      print "(ratios: install / floor, step / floor, inflate ours / Debian, weighted or transcoding alone / plain write, setup / smallest dialog,"
       print " peak / work memory, our /S peak / the peer /S peak)"
       print "(" count["startup_setup"] " start-up runs and " count["peer_zlib"] " peer runs per side after one warm-up; " \
             count["setup_install_click_to_last_file"] " wizard walks)"
