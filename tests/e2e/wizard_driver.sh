@@ -33,21 +33,23 @@ e2e_stop_prefix() { wineserver -k 2>/dev/null || true; }
 inspect() { wine "$E2E_BUILD/tests/e2e/inspect.exe" "$@" 2>/dev/null </dev/null | tr -d '\r'; }
 
 # Waits until a top-level window with the caption is visible (or gone).
+# The waits are times, scaled where 32-bit code runs emulated (E2E_WAIT_SCALE
+# below), not numbers of looks: a look starts a Wine program, which takes
+# seconds of its own on a loaded machine, and a count of looks could then
+# outlast the test's own time limit before the wait says what it missed.
 wait_window() {
-  local caption=$1 timeout=${2:-30} i
-  for ((i = 0; i < timeout * 5; i++)); do
-    [ "$(inspect visible "$caption" 0)" = 1 ] && return 0
+  local caption=$1 deadline=$((SECONDS + ${2:-30} * E2E_WAIT_SCALE))
+  until [ "$(inspect visible "$caption" 0)" = 1 ]; do
+    [ "$SECONDS" -lt "$deadline" ] || { e2e_log "window '$caption' did not appear"; return 1; }
     sleep 0.2
   done
-  e2e_log "window '$caption' did not appear"; return 1
 }
 wait_window_gone() {
-  local caption=$1 timeout=${2:-30} i
-  for ((i = 0; i < timeout * 5; i++)); do
-    [ "$(inspect visible "$caption" 0)" = 1 ] || return 0
+  local caption=$1 deadline=$((SECONDS + ${2:-30} * E2E_WAIT_SCALE))
+  while [ "$(inspect visible "$caption" 0)" = 1 ]; do
+    [ "$SECONDS" -lt "$deadline" ] || { e2e_log "window '$caption' did not go away"; return 1; }
     sleep 0.2
   done
-  e2e_log "window '$caption' did not go away"; return 1
 }
 
 # Moves the pointer to x y and waits until the X server has it there. A
