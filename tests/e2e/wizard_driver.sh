@@ -128,7 +128,14 @@ await_message() {
     esac
     if [ "$SECONDS" -ge "$deadline" ]; then
       e2e_log "no message '$english' within $E2E_MESSAGE_WAIT s; the windows '$MESSAGE_CAPTION':"
-      { inspect windows "$MESSAGE_CAPTION" 1028 || echo "none"; } | while read -r line; do e2e_log "  $line"; done
+      { wine "$E2E_BUILD/tests/e2e/inspect.exe" windows "$MESSAGE_CAPTION" 1028 2>&1 </dev/null | tr -d '\r' ||
+          echo "none (inspect's exit code $?)"; } | while read -r line; do e2e_log "  $line"; done
+      e2e_log "the wizard's windows, as inspect sees them:"
+      { wine "$E2E_BUILD/tests/e2e/inspect.exe" windows "$WIZARD_CAPTION" 0 2>&1 </dev/null | tr -d '\r' ||
+          echo "none"; } | while read -r line; do e2e_log "  $line"; done
+      e2e_log "X windows named '$MESSAGE_CAPTION': $(xdotool search --name "^$MESSAGE_CAPTION\$" 2>/dev/null | tr '\n' ' ')"
+      e2e_log "the Wine processes:"
+      pgrep -a -f 'wine|\.exe' 2>/dev/null | head -n 60 | while read -r line; do e2e_log "  $line"; done
       return 1
     fi
     sleep 0.2
