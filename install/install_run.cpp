@@ -79,6 +79,11 @@ void LogWrittenFile(const char* fileName, int written) {
     }
 }
 
+// Whether the run writes the manifest row: all but an older word base that stays.
+bool WritesRow(const ManifestEntry& entry, bool keepOlderWordBase) {
+    return !(entry.wordBase && keepOlderWordBase);
+}
+
 // Writes the manifest's files in order and sets each row's progress position
 // after the last row that carries it. Returns 0 as soon as a file that the
 // product cannot do without fails.
@@ -86,7 +91,7 @@ int WriteManifest(HWND bar, bool keepOlderWordBase) {
     for (size_t i = 0; i < kManifestCount; ++i) {
         AnswerSentMessagesNowAndThen();  // between files, so that Windows sees the program alive
         const ManifestEntry& entry = kManifest[i];
-        if (!(entry.wordBase && keepOlderWordBase)) {
+        if (WritesRow(entry, keepOlderWordBase)) {
             int written = WriteInflatedPayload(entry.fileName, entry.readOnly, entry.hidden);
             LogWrittenFile(entry.fileName, written);
             if (!written && entry.abortOnFailure) return 0;
@@ -129,7 +134,7 @@ InstallOutcome RunInstall(const InstallAnswers& answers) {
     int payloads[kManifestCount];
     size_t payloadCount = 0;
     for (const ManifestEntry& entry : kManifest) {
-        if (!(entry.wordBase && keepOlderWordBase)) payloads[payloadCount++] = entry.identifier;
+        if (WritesRow(entry, keepOlderWordBase)) payloads[payloadCount++] = entry.identifier;
     }
     InflateAheadRun inflating(payloads, payloadCount);
     if (!inflating.started) {

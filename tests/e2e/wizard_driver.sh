@@ -113,6 +113,14 @@ setup_exit_code() {
 E2E_WAIT_SCALE=${E2E_WAIT_SCALE:-$("$E2E_SOURCE/scripts/native-i386.sh" && echo 1 || echo 3)}
 E2E_MESSAGE_WAIT=$((60 * E2E_WAIT_SCALE))
 
+# Logs every top-level window of caption $1 as inspect sees it, with its
+# control $2; inspect's own errors and exit code too, which the inspect
+# function above keeps quiet.
+log_inspected_windows() {
+  { wine "$E2E_BUILD/tests/e2e/inspect.exe" windows "$1" "$2" 2>&1 </dev/null | tr -d '\r' ||
+      echo "none (inspect's exit code $?)"; } | while read -r line; do e2e_log "  $line"; done
+}
+
 # Waits until the message box's English line reads `english` (with "prefix"
 # as the second argument: starts with it); E2E_MESSAGE_TEXT is the line.
 # When it gives up it logs every window of the message caption, which tells
@@ -128,11 +136,9 @@ await_message() {
     esac
     if [ "$SECONDS" -ge "$deadline" ]; then
       e2e_log "no message '$english' within $E2E_MESSAGE_WAIT s; the windows '$MESSAGE_CAPTION':"
-      { wine "$E2E_BUILD/tests/e2e/inspect.exe" windows "$MESSAGE_CAPTION" 1028 2>&1 </dev/null | tr -d '\r' ||
-          echo "none (inspect's exit code $?)"; } | while read -r line; do e2e_log "  $line"; done
+      log_inspected_windows "$MESSAGE_CAPTION" 1028
       e2e_log "the wizard's windows, as inspect sees them:"
-      { wine "$E2E_BUILD/tests/e2e/inspect.exe" windows "$WIZARD_CAPTION" 0 2>&1 </dev/null | tr -d '\r' ||
-          echo "none"; } | while read -r line; do e2e_log "  $line"; done
+      log_inspected_windows "$WIZARD_CAPTION" 0
       e2e_log "X windows named '$MESSAGE_CAPTION': $(xdotool search --name "^$MESSAGE_CAPTION\$" 2>/dev/null | tr '\n' ' ')"
       e2e_log "the Wine processes:"
       pgrep -a -f 'wine|\.exe' 2>/dev/null | head -n 60 | while read -r line; do e2e_log "  $line"; done
